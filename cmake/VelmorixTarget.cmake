@@ -1,0 +1,15 @@
+# Compile options shared by every target of the project.
+function(velmorix_target_defaults target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wnon-virtual-dtor)
+    if(VELMORIX_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+    if(VELMORIX_SANITIZE)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+    target_compile_definitions(${target} PRIVATE
+        QT_NO_CAST_FROM_BYTEARRAY
+        QT_NO_URL_CAST_FROM_STRING
+        QT_DISABLE_DEPRECATED_BEFORE=0x050F00)
+endfunction()

@@ -1,0 +1,10 @@
+#include "platform/network.h"
+
+namespace Platform {
+
+Command interfaceMtuCommand(int interfaceIndex, int mtu)
+{
+    return {QStringLiteral("netsh"), netshMtuArguments(interfaceIndex, mtu)};
+}
+
+} // namespace Platform

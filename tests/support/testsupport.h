@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QtTest>
+
+namespace TestSupport {
+
+inline QString supportPath(const QString &relative)
+{
+    return QDir(QStringLiteral(VELMORIX_TEST_SUPPORT_DIR)).filePath(relative);
+}
+
+inline QByteArray readSupportFile(const QString &relative)
+{
+    QFile file(supportPath(relative));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("Missing test fixture %s", qPrintable(file.fileName()));
+    return file.readAll();
+}
+
+// CI sets VELMORIX_REQUIRE_INTEGRATION: there a test that cannot run its real peer fails
+// instead of passing unseen.
+inline bool integrationRequired()
+{
+    return qEnvironmentVariableIntValue("VELMORIX_REQUIRE_INTEGRATION") != 0;
+}
+
+} // namespace TestSupport
+
+// Skips with the reason, or fails with it where integration tests must run.
+#define VELMORIX_REQUIRE(condition, reason)                                                                            \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            if (TestSupport::integrationRequired())                                                                    \
+                QFAIL(qPrintable(QStringLiteral("required but unavailable: ") + (reason)));                            \
+            QSKIP(qPrintable(reason));                                                                                 \
+        }                                                                                                              \
+    } while (false)
