@@ -1,7 +1,7 @@
 #include "logger.h"
 
-#include <QDebug>
 #include <QDateTime>
+#include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>

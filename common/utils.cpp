@@ -4,8 +4,8 @@
 #include "platform/paths.h"
 #include "platform/processes.h"
 
-#include <QDebug>
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -167,8 +167,8 @@ QString runShellCommand(const QString &command, bool simplify, int timeoutMs)
     process.start(shell.program, shell.arguments);
     if (!process.waitForFinished(timeoutMs)) {
         if (process.state() == QProcess::NotRunning) {
-            logWarning(QStringLiteral("Cannot run command '%1': %2")
-                           .arg(commandLineForLog(command), process.errorString()));
+            logWarning(
+                QStringLiteral("Cannot run command '%1': %2").arg(commandLineForLog(command), process.errorString()));
         } else {
             logWarning(QStringLiteral("Command '%1' did not finish within %2 ms")
                            .arg(commandLineForLog(command))

@@ -7,7 +7,14 @@ namespace {
 constexpr int stateCount = 8;
 
 const char *const names[stateCount] = {
-    "Disconnected", "Preparing", "Connecting", "Connected", "Disconnecting", "Reconnecting", "Error", "Unknown",
+    "Disconnected",
+    "Preparing",
+    "Connecting",
+    "Connected",
+    "Disconnecting",
+    "Reconnecting",
+    "Error",
+    "Unknown",
 };
 
 const char *const texts[stateCount] = {

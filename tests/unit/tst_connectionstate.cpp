@@ -42,8 +42,8 @@ void TestConnectionState::names_data()
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("name");
 
-    const QStringList names = {"Disconnected", "Preparing", "Connecting", "Connected",
-                               "Disconnecting", "Reconnecting", "Error", "Unknown"};
+    const QStringList names = {
+        "Disconnected", "Preparing", "Connecting", "Connected", "Disconnecting", "Reconnecting", "Error", "Unknown"};
     for (int i = 0; i < names.size(); ++i)
         QTest::addRow("%d", i) << i << names.at(i);
     QTest::newRow("8") << 8 << "Unknown";

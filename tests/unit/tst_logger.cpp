@@ -112,10 +112,12 @@ void TestLogger::initializationRetriesUntilItSucceeds()
     QVERIFY(QDir().mkpath(m_base));
     touch(QDir(m_base).filePath(QStringLiteral("logs")), QDateTime::currentDateTime());
 
-    QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Cannot change path to log folder: %1, logs").arg(m_base)));
+    QTest::ignoreMessage(QtWarningMsg,
+                         qPrintable(QStringLiteral("Cannot change path to log folder: %1, logs").arg(m_base)));
     Logger *logger = Logger::instance();
     QVERIFY(!logger->isInitialized());
-    QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Log folder doesn't exist or cannot be accessed: %1").arg(m_base)));
+    QTest::ignoreMessage(QtWarningMsg,
+                         qPrintable(QStringLiteral("Log folder doesn't exist or cannot be accessed: %1").arg(m_base)));
     QCOMPARE(logger->logFilePath(), QString());
 
     // Mended: eleven logs of earlier runs are waiting.
@@ -132,7 +134,8 @@ void TestLogger::initializationRetriesUntilItSucceeds()
     const QStringList files = logFiles(folder);
     QCOMPARE(files.size(), Logger::maxLogFiles);
     for (int i = 1; i <= 9; ++i)
-        QVERIFY2(files.contains(QStringLiteral("old%1.log").arg(i, 2, 10, QLatin1Char('0'))), qPrintable(files.join(' ')));
+        QVERIFY2(files.contains(QStringLiteral("old%1.log").arg(i, 2, 10, QLatin1Char('0'))),
+                 qPrintable(files.join(' ')));
 
     const QFileInfo current(logger->logFilePath());
     QCOMPARE(current.absolutePath(), QDir(folder).absolutePath());
@@ -226,7 +229,8 @@ void TestLogger::openLogFolderFailureIsLogged()
     logger->openLogFolder();
     const QString folder = QFileInfo(logger->logFilePath()).absolutePath();
     const QString url = QStringLiteral("file://") + folder;
-    QVERIFY2(lastLines(1).endsWith(QStringLiteral("\twarning\tLogger: Can't open openUrl ") + url), qPrintable(lastLines(2)));
+    QVERIFY2(lastLines(1).endsWith(QStringLiteral("\twarning\tLogger: Can't open openUrl ") + url),
+             qPrintable(lastLines(2)));
 }
 
 void TestLogger::linesFromManyThreadsStayWhole()

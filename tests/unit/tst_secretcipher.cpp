@@ -67,20 +67,23 @@ void TestSecretCipher::roundTripInEveryMode_data()
     const QByteArray longText = QByteArray("abcdefgh").repeated(200);
     const QByteArray binary = QByteArray::fromHex("00ff0010fe7f80");
 
-    const struct {
+    const struct
+    {
         SecretCipher::CompressionMode mode;
         const char *name;
     } compressions[] = {{SecretCipher::CompressionAuto, "auto"},
                         {SecretCipher::CompressionAlways, "always"},
                         {SecretCipher::CompressionNever, "never"}};
-    const struct {
+    const struct
+    {
         SecretCipher::IntegrityProtectionMode mode;
         const char *name;
         int flag;
     } protections[] = {{SecretCipher::ProtectionNone, "none", 0},
                        {SecretCipher::ProtectionChecksum, "checksum", 0x02},
                        {SecretCipher::ProtectionHash, "hash", 0x04}};
-    const struct {
+    const struct
+    {
         QByteArray text;
         const char *name;
     } texts[] = {{shortText, "short"}, {longText, "long"}, {binary, "binary"}, {QByteArray(), "empty"}};
@@ -135,7 +138,8 @@ void TestSecretCipher::knownAnswers()
     SecretCipher cipher(0x0102030405060708ULL);
 
     // No compression, no check: random byte 0x00, then "A".
-    const QByteArray plainOnly = QByteArray::fromHex("0300") + chain(QByteArray::fromHex("00") + "A", 0x0102030405060708ULL);
+    const QByteArray plainOnly =
+        QByteArray::fromHex("0300") + chain(QByteArray::fromHex("00") + "A", 0x0102030405060708ULL);
     QCOMPARE(plainOnly.toHex(), QByteArray("0300084e"));
     QCOMPARE(cipher.decrypt(plainOnly), QByteArray("A"));
 
@@ -193,12 +197,12 @@ void TestSecretCipher::malformedInput_data()
                                    << "Invalid version or not a cyphertext.";
     QTest::newRow("plain text") << QByteArray("password") << SecretCipher::ErrorUnknownVersion
                                 << "Invalid version or not a cyphertext.";
-    QTest::newRow("checksum flag, no room") << QByteArray::fromHex("030211") << SecretCipher::ErrorIntegrityFailed
-                                            << "";
+    QTest::newRow("checksum flag, no room")
+        << QByteArray::fromHex("030211") << SecretCipher::ErrorIntegrityFailed << "";
     QTest::newRow("hash flag, no room") << QByteArray::fromHex("030411223344") << SecretCipher::ErrorIntegrityFailed
                                         << "";
-    QTest::newRow("compressed flag, no data") << QByteArray::fromHex("030111") << SecretCipher::ErrorIntegrityFailed
-                                              << "";
+    QTest::newRow("compressed flag, no data")
+        << QByteArray::fromHex("030111") << SecretCipher::ErrorIntegrityFailed << "";
 }
 
 void TestSecretCipher::malformedInput()

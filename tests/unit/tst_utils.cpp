@@ -43,9 +43,12 @@ void TestUtils::flagSource_data()
     QTest::addColumn<int>("warnings");
 
     const QString unknown = QStringLiteral("qrc:/resources/icons/flags/unknown.png");
-    QTest::newRow("NL") << "NL" << "qrc:/resources/icons/flags/nl.png" << 0;
-    QTest::newRow("lower case") << "de" << "qrc:/resources/icons/flags/de.png" << 0;
-    QTest::newRow("GB") << "GB" << "qrc:/resources/icons/flags/gb.png" << 0;
+    QTest::newRow("NL") << "NL"
+                        << "qrc:/resources/icons/flags/nl.png" << 0;
+    QTest::newRow("lower case") << "de"
+                                << "qrc:/resources/icons/flags/de.png" << 0;
+    QTest::newRow("GB") << "GB"
+                        << "qrc:/resources/icons/flags/gb.png" << 0;
     QTest::newRow("no flag") << "xx" << unknown << 1;
     QTest::newRow("three letters") << "NLD" << unknown << 1;
     QTest::newRow("empty") << "" << unknown << 0;
@@ -63,13 +66,17 @@ void TestUtils::flagSource()
     QCOMPARE(Utils::flagSource(code), url);
     QCOMPARE(recorder.warnings().size(), warnings);
     if (warnings)
-        QCOMPARE(recorder.warnings().first(), QStringLiteral("Utils: Resource for country '%1' does not exist").arg(code));
+        QCOMPARE(recorder.warnings().first(),
+                 QStringLiteral("Utils: Resource for country '%1' does not exist").arg(code));
 }
 
 void TestUtils::flagResourcesAreScaledImages()
 {
-    const QStringList codes = {QStringLiteral("us"), QStringLiteral("ch"), QStringLiteral("jp"),
-                               QStringLiteral("br"), QStringLiteral("unknown")};
+    const QStringList codes = {QStringLiteral("us"),
+                               QStringLiteral("ch"),
+                               QStringLiteral("jp"),
+                               QStringLiteral("br"),
+                               QStringLiteral("unknown")};
     for (const QString &code : codes) {
         const QImage image(QStringLiteral(":/resources/icons/flags/%1.png").arg(code));
         QVERIFY2(!image.isNull(), qPrintable(code));
@@ -82,7 +89,8 @@ void TestUtils::commandLineForLog_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("logged");
 
-    QTest::newRow("plain") << "openvpn --config client.ovpn" << "openvpn --config client.ovpn";
+    QTest::newRow("plain") << "openvpn --config client.ovpn"
+                           << "openvpn --config client.ovpn";
     QTest::newRow("unix paths") << "/opt/velmorix/openvpn/bin/openvpn --config /var/lib/velmorix/a.ovpn"
                                 << "openvpn --config a.ovpn";
     QTest::newRow("windows paths") << "C:\\Program\\Velmorix\\dns.exe vpn {id}@1.1.1.1"
@@ -92,11 +100,16 @@ void TestUtils::commandLineForLog_data()
         << "openvpn.exe --config my client.ovpn";
     QTest::newRow("quoted backslashes") << "\"C:\\Program Files (x86)\\Velmorix\\killswitch.exe\" \"enable\""
                                         << "killswitch.exe enable";
-    QTest::newRow("runs of blanks") << "a   b\t\tc" << "a b c";
-    QTest::newRow("leading and trailing blank") << " a b " << " a b ";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("unbalanced quote") << "\"C:/a b/x.exe --flag" << "x.exe --flag";
-    QTest::newRow("trailing separator") << "\"C:/dir/\" next" << " next";
+    QTest::newRow("runs of blanks") << "a   b\t\tc"
+                                    << "a b c";
+    QTest::newRow("leading and trailing blank") << " a b "
+                                                << " a b ";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("unbalanced quote") << "\"C:/a b/x.exe --flag"
+                                      << "x.exe --flag";
+    QTest::newRow("trailing separator") << "\"C:/dir/\" next"
+                                        << " next";
 }
 
 void TestUtils::commandLineForLog()
@@ -275,9 +288,8 @@ void TestUtils::nativeCopy()
     QVERIFY(Utils::writeTextFile(ordinary, QStringLiteral("x")));
     QVERIFY(!Utils::nativeCopy(ordinary));
     QCOMPARE(recorder.texts(QtCriticalMsg),
-             (QStringList{
-                 QStringLiteral("Utils: Cannot read local temporary file for path ':/no/such/template.ovpn'"),
-                 QStringLiteral("Utils: Cannot create local temporary file for path '%1'").arg(ordinary)}));
+             (QStringList{QStringLiteral("Utils: Cannot read local temporary file for path ':/no/such/template.ovpn'"),
+                          QStringLiteral("Utils: Cannot create local temporary file for path '%1'").arg(ordinary)}));
 }
 
 void TestUtils::localFileFromUrl()
