@@ -8,6 +8,11 @@ function(velmorix_target_defaults target)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
     endif()
+    # The libraries under test carry the fuzzer's coverage counters and the sanitizers' checks.
+    get_target_property(type ${target} TYPE)
+    if(VELMORIX_FUZZ AND type STREQUAL "STATIC_LIBRARY")
+        target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+    endif()
     target_compile_definitions(${target} PRIVATE
         QT_NO_CAST_FROM_BYTEARRAY
         QT_NO_URL_CAST_FROM_STRING
