@@ -1,0 +1,86 @@
+#include "serverlistparser.h"
+
+#include <QDebug>
+#include <QMap>
+#include <QSet>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+
+namespace {
+
+Server serverFromAttributes(const QXmlStreamAttributes &attributes)
+{
+    Server server;
+    server.ip = attributes.value(QLatin1String("ip")).toString();
+    server.id = server.ip;
+    server.country = attributes.value(QLatin1String("country")).toString();
+    server.name = attributes.value(QLatin1String("name")).toString();
+    server.city = attributes.value(QLatin1String("city")).toString();
+    // Catalogue cities may repeat the country ("NL Amsterdam"). Without a country the prefix
+    // would be a lone blank, and every blank of the city would go.
+    if (!server.country.isEmpty())
+        server.city.remove(server.country + QLatin1Char(' '), Qt::CaseSensitive);
+    server.capacity = attributes.value(QLatin1String("capacity")).toInt();
+    server.cpu = attributes.value(QLatin1String("cpu")).toFloat();
+    return server;
+}
+
+Servers groupedByCountry(const Servers &servers)
+{
+    // One pass into groups keyed by the lower-cased code; the map keeps the codes in order.
+    QMap<QString, Servers> groups;
+    for (const Server &server : servers)
+        groups[server.country.toLower()] << server;
+
+    Servers result;
+    result.reserve(servers.size());
+    for (Servers &group : groups) {
+        std::stable_sort(group.begin(), group.end(), [](const Server &a, const Server &b) { return a.city < b.city; });
+        result << group;
+    }
+    return result;
+}
+
+} // namespace
+
+Servers parseServerList(const QByteArray &document, const QString &logName)
+{
+    const QString prefix = logName + QStringLiteral(": ");
+    Servers accepted;
+    QSet<Server> seen;
+    QStringList notAvailable;
+
+    QXmlStreamReader reader(document);
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement || reader.name() != QLatin1String("server"))
+            continue;
+
+        const QXmlStreamAttributes attributes = reader.attributes();
+        if (attributes.value(QLatin1String("visible")).toInt() == 0
+            && attributes.value(QLatin1String("status")).toInt() == 0)
+            continue;
+
+        const Server server = serverFromAttributes(attributes);
+        if (seen.contains(server)) {
+            qWarning().noquote() << prefix + QStringLiteral("Duplicate server detected: '%1'").arg(server.locationText());
+            continue;
+        }
+
+        const QStringRef cpu = attributes.value(QLatin1String("cpu"));
+        if (cpu != QLatin1String("0.00")) {
+            accepted << server;
+            seen.insert(server);
+        } else {
+            notAvailable << QStringLiteral("%1 (%2)").arg(server.locationText(), cpu.toString());
+        }
+    }
+
+    if (reader.hasError()) {
+        qCritical().noquote() << prefix + QStringLiteral("Cannot parse XML: ") + reader.errorString();
+        return accepted;
+    }
+    if (!notAvailable.isEmpty())
+        qWarning().noquote() << prefix + QStringLiteral("Not available servers: %1").arg(notAvailable.join(QStringLiteral(", ")));
+    return groupedByCountry(accepted);
+}
