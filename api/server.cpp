@@ -26,8 +26,7 @@ bool Server::isValid() const
 {
     if (countryServer)
         return !country.isEmpty() || !id.isEmpty();
-    return !city.isEmpty() || !country.isEmpty() || !ip.isEmpty() || !name.isEmpty() || capacity != 0
-        || !id.isEmpty();
+    return !city.isEmpty() || !country.isEmpty() || !ip.isEmpty() || !name.isEmpty() || capacity != 0 || !id.isEmpty();
 }
 
 QString Server::locationText() const
@@ -51,9 +50,9 @@ bool Server::matchesSearch(const QString &phrase) const
 
 bool Server::operator==(const Server &other) const
 {
-    return city == other.city && country == other.country && ip == other.ip && name == other.name
-        && id == other.id && capacity == other.capacity && countryServer == other.countryServer
-        && favorite == other.favorite && serviceHeader == other.serviceHeader;
+    return city == other.city && country == other.country && ip == other.ip && name == other.name && id == other.id
+        && capacity == other.capacity && countryServer == other.countryServer && favorite == other.favorite
+        && serviceHeader == other.serviceHeader;
 }
 
 uint qHash(const Server &server, uint seed)

@@ -63,7 +63,8 @@ Servers parseServerList(const QByteArray &document, const QString &logName)
 
         const Server server = serverFromAttributes(attributes);
         if (seen.contains(server)) {
-            qWarning().noquote() << prefix + QStringLiteral("Duplicate server detected: '%1'").arg(server.locationText());
+            qWarning().noquote() << prefix
+                    + QStringLiteral("Duplicate server detected: '%1'").arg(server.locationText());
             continue;
         }
 
@@ -81,6 +82,7 @@ Servers parseServerList(const QByteArray &document, const QString &logName)
         return accepted;
     }
     if (!notAvailable.isEmpty())
-        qWarning().noquote() << prefix + QStringLiteral("Not available servers: %1").arg(notAvailable.join(QStringLiteral(", ")));
+        qWarning().noquote() << prefix
+                + QStringLiteral("Not available servers: %1").arg(notAvailable.join(QStringLiteral(", ")));
     return groupedByCountry(accepted);
 }

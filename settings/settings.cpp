@@ -47,8 +47,7 @@ Settings::Settings(WireGuardSupport wireGuardSupported, QObject *parent)
     : QObject(parent)
     , m_store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("VPN"), QStringLiteral("VPNClient"))
     , m_cipher(BuildConfig::settingsCipherKey)
-    , m_wireGuardSupported(wireGuardSupported ? wireGuardSupported()
-                                              : Platform::wireGuardAvailability().available)
+    , m_wireGuardSupported(wireGuardSupported ? wireGuardSupported() : Platform::wireGuardAvailability().available)
     , m_networkProtocol(defaultNetworkProtocol())
     , m_radizidiviLastOpenedUrl(documentsFolderUrl())
 {
@@ -133,8 +132,8 @@ void Settings::load()
     m_favorites = favorites.toStringList();
     m_store.endGroup();
 
-    if (!m_currentServerId.isEmpty() && !Utils::isIpv4Address(m_currentServerId)
-        && !isCountryCode(m_currentServerId) && !isHostName(m_currentServerId))
+    if (!m_currentServerId.isEmpty() && !Utils::isIpv4Address(m_currentServerId) && !isCountryCode(m_currentServerId)
+        && !isHostName(m_currentServerId))
         m_currentServerId.clear();
 
     if (m_networkProtocol == WireGuard && !m_wireGuardSupported)

@@ -70,9 +70,8 @@ void TestCatalogue::parse_data()
                        "US, Chicago (10.0.1.2)",
                        "US, New York (10.0.1.1)"}
         << QStringList();
-    QTest::newRow("two identical servers")
-        << catalogue(nl1 + nl1) << QStringList{"NL, Amsterdam (10.0.0.1)"}
-        << QStringList{"NetworkApi: Duplicate server detected: 'NL, Amsterdam'"};
+    QTest::newRow("two identical servers") << catalogue(nl1 + nl1) << QStringList{"NL, Amsterdam (10.0.0.1)"}
+                                           << QStringList{"NetworkApi: Duplicate server detected: 'NL, Amsterdam'"};
     QTest::newRow("differs only in cpu: duplicate")
         << catalogue(nl1 + serverElement("NL", "NL Amsterdam", "10.0.0.1", "cpu=\"80.00\" capacity=\"100\""))
         << QStringList{"NL, Amsterdam (10.0.0.1)"}
@@ -82,17 +81,17 @@ void TestCatalogue::parse_data()
         << QStringList{"NL, Amsterdam (10.0.0.1)", "NL, Amsterdam (10.0.0.1)"} << QStringList();
     QTest::newRow("cpu 0.00 is unavailable")
         << catalogue(nl1 + serverElement("DE", "Berlin", "10.0.2.1", "cpu=\"0.00\""))
-        << QStringList{"NL, Amsterdam (10.0.0.1)"} << QStringList{"NetworkApi: Not available servers: DE, Berlin (0.00)"};
+        << QStringList{"NL, Amsterdam (10.0.0.1)"}
+        << QStringList{"NetworkApi: Not available servers: DE, Berlin (0.00)"};
     QTest::newRow("cpu 0, 0.0, empty and missing are available")
-        << catalogue(serverElement("DE", "A", "10.0.2.1", "cpu=\"0\"") + serverElement("DE", "B", "10.0.2.2", "cpu=\"0.0\"")
+        << catalogue(serverElement("DE", "A", "10.0.2.1", "cpu=\"0\"")
+                     + serverElement("DE", "B", "10.0.2.2", "cpu=\"0.0\"")
                      + serverElement("DE", "C", "10.0.2.3", "cpu=\"\"") + serverElement("DE", "D", "10.0.2.4", ""))
-        << QStringList{"DE, A (10.0.2.1)", "DE, B (10.0.2.2)", "DE, C (10.0.2.3)", "DE, D (10.0.2.4)"}
-        << QStringList();
+        << QStringList{"DE, A (10.0.2.1)", "DE, B (10.0.2.2)", "DE, C (10.0.2.3)", "DE, D (10.0.2.4)"} << QStringList();
     QTest::newRow("all unavailable")
         << catalogue(serverElement("DE", "Berlin", "10.0.2.1", "cpu=\"0.00\"")
                      + serverElement("NL", "NL Amsterdam", "10.0.0.1", "cpu=\"0.00\""))
-        << QStringList()
-        << QStringList{"NetworkApi: Not available servers: DE, Berlin (0.00), NL, Amsterdam (0.00)"};
+        << QStringList() << QStringList{"NetworkApi: Not available servers: DE, Berlin (0.00), NL, Amsterdam (0.00)"};
     QTest::newRow("unavailable servers take no part in the duplicate test")
         << catalogue(serverElement("DE", "Berlin", "10.0.2.1", "cpu=\"0.00\"")
                      + serverElement("DE", "Berlin", "10.0.2.1", "cpu=\"0.00\""))
@@ -115,8 +114,8 @@ void TestCatalogue::parse_data()
         << catalogue(serverElement("NL", "NL NL Amsterdam", "10.0.0.1")) << QStringList{"NL, Amsterdam (10.0.0.1)"}
         << QStringList();
     QTest::newRow("no country keeps the city's blanks")
-        << catalogue("<server visible=\"1\" ip=\"10.0.4.1\" city=\"New York\"/>") << QStringList{", New York (10.0.4.1)"}
-        << QStringList();
+        << catalogue("<server visible=\"1\" ip=\"10.0.4.1\" city=\"New York\"/>")
+        << QStringList{", New York (10.0.4.1)"} << QStringList();
     QTest::newRow("NL and nl form one group where nl sorts")
         << catalogue(serverElement("nl", "Rotterdam", "10.0.0.2") + serverElement("DE", "Berlin", "10.0.2.1")
                      + serverElement("NL", "Amsterdam", "10.0.0.1") + serverElement("at", "Wien", "10.0.5.1"))
@@ -186,16 +185,16 @@ void TestCatalogue::malformedDocuments_data()
     QTest::newRow("not xml") << QByteArray("{\"servers\": []}") << QStringList();
     QTest::newRow("html error page") << QByteArray("<html><body><h1>502 Bad Gateway</h1><br></body></html>")
                                      << QStringList();
-    QTest::newRow("mismatched tags")
-        << catalogue(serverElement("US", "Chicago", "10.0.1.2") + "<a><b></a>" + serverElement("DE", "Berlin", "10.0.2.2"))
-        << QStringList{"US, Chicago (10.0.1.2)"};
+    QTest::newRow("mismatched tags") << catalogue(serverElement("US", "Chicago", "10.0.1.2") + "<a><b></a>"
+                                                  + serverElement("DE", "Berlin", "10.0.2.2"))
+                                     << QStringList{"US, Chicago (10.0.1.2)"};
     // The reader decodes the whole document before it hands out the first element.
-    QTest::newRow("invalid utf-8")
-        << catalogue(serverElement("US", "Chicago", "10.0.1.2") + serverElement("DE", "K\xf6ln", "10.0.2.2"))
-        << QStringList();
-    QTest::newRow("undefined entity")
-        << catalogue(serverElement("US", "Chicago", "10.0.1.2") + serverElement("DE", "&nowhere;", "10.0.2.2"))
-        << QStringList{"US, Chicago (10.0.1.2)"};
+    QTest::newRow("invalid utf-8") << catalogue(serverElement("US", "Chicago", "10.0.1.2")
+                                                + serverElement("DE", "K\xf6ln", "10.0.2.2"))
+                                   << QStringList();
+    QTest::newRow("undefined entity") << catalogue(serverElement("US", "Chicago", "10.0.1.2")
+                                                   + serverElement("DE", "&nowhere;", "10.0.2.2"))
+                                      << QStringList{"US, Chicago (10.0.1.2)"};
     QTest::newRow("two roots") << (whole + whole)
                                << QStringList{"US, Chicago (10.0.1.2)", "DE, Berlin (10.0.2.2)", "AT, Wien (10.0.5.1)"};
 }
@@ -221,10 +220,10 @@ void TestCatalogue::largeCatalogue()
     QByteArray body;
     body.reserve(12 * 1000 * 1000);
     for (int i = 0; i < 100000; ++i) {
-        body += "<server visible=\"1\" status=\"1\" cpu=\"1.00\" capacity=\"1\" ip=\"10." + QByteArray::number(i / 65536)
-            + "." + QByteArray::number((i / 256) % 256) + "." + QByteArray::number(i % 256) + "\" name=\"s"
-            + QByteArray::number(i) + ".example.net\" city=\"City " + QByteArray::number(i % 997) + "\" country=\"c"
-            + QByteArray::number(i % 150) + "\"/>\n";
+        body += "<server visible=\"1\" status=\"1\" cpu=\"1.00\" capacity=\"1\" ip=\"10."
+            + QByteArray::number(i / 65536) + "." + QByteArray::number((i / 256) % 256) + "."
+            + QByteArray::number(i % 256) + "\" name=\"s" + QByteArray::number(i) + ".example.net\" city=\"City "
+            + QByteArray::number(i % 997) + "\" country=\"c" + QByteArray::number(i % 150) + "\"/>\n";
     }
     body += QByteArray("<x>").repeated(5000) + QByteArray("</x>").repeated(5000);
     body += "<server visible=\"1\" ip=\"10.200.0.1\" city=\"" + QByteArray(1 << 20, 'a') + "\" country=\"zz\"/>";
@@ -262,9 +261,9 @@ void TestCatalogue::countryNames()
 
 void TestCatalogue::serverOperations()
 {
-    const Servers servers = parseServerList(
-        catalogue(serverElement("NL", "Amsterdam", "10.0.0.1") + serverElement("nl", "Delft", "10.0.0.2")
-                  + serverElement("DE", "Berlin", "10.0.2.1")));
+    const Servers servers = parseServerList(catalogue(serverElement("NL", "Amsterdam", "10.0.0.1")
+                                                      + serverElement("nl", "Delft", "10.0.0.2")
+                                                      + serverElement("DE", "Berlin", "10.0.2.1")));
 
     QCOMPARE(summary(serversOfCountry(servers, QStringLiteral("NL"))),
              (QStringList{"NL, Amsterdam (10.0.0.1)", "nl, Delft (10.0.0.2)"}));
