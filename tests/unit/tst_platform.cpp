@@ -1,10 +1,12 @@
 #include "platform/network.h"
 #include "platform/processes.h"
+#include "platform/system.h"
 #include "testsupport.h"
 #include "utils.h"
 
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -19,6 +21,9 @@ private slots:
     void mtuCommandLines();
     void mtuOfAnUnknownInterface();
     void shellCommand();
+    void windowsVersionText_data();
+    void windowsVersionText();
+    void wireGuardAvailabilitySaysWhy();
     void processRunning_data();
     void processRunning();
     void processNotRunning();
@@ -78,6 +83,36 @@ void TestPlatform::shellCommand()
     const Platform::Command command = Platform::shellCommand(QStringLiteral("echo a && echo b"));
     QCOMPARE(command.program, QStringLiteral("/bin/sh"));
     QCOMPARE(command.arguments, (QStringList{"-c", "echo a && echo b"}));
+}
+
+void TestPlatform::windowsVersionText_data()
+{
+    QTest::addColumn<int>("build");
+    QTest::addColumn<QString>("displayVersion");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("Windows 10") << 19045 << "22H2" << "Windows 10 Version 22H2";
+    QTest::newRow("Windows 11") << 22631 << "23H2" << "Windows 11 Version 23H2 (build 22631)";
+    QTest::newRow("Windows 11 without display version") << 22000 << "" << "Windows 11 (build 22000)";
+}
+
+void TestPlatform::windowsVersionText()
+{
+    QFETCH(int, build);
+    QFETCH(QString, displayVersion);
+    QFETCH(QString, text);
+    QCOMPARE(Platform::windowsVersionText(build, displayVersion, QStringLiteral("Windows 10 Version 22H2")), text);
+}
+
+void TestPlatform::wireGuardAvailabilitySaysWhy()
+{
+    const Platform::WireGuardAvailability availability = Platform::wireGuardAvailability();
+    QCOMPARE(availability.reason.isEmpty(), availability.available);
+    const bool tools = !QStandardPaths::findExecutable(QStringLiteral("wg")).isEmpty()
+        || !QStandardPaths::findExecutable(QStringLiteral("wg"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
+                .isEmpty();
+    if (!tools)
+        QVERIFY(!availability.available);
 }
 
 void TestPlatform::processRunning_data()
