@@ -355,8 +355,11 @@ void Settings::setMtuSize(int size)
 {
     if (size == m_mtuSize)
         return;
-    for (const NetworkAdapter &adapter : qAsConst(m_networkAdapters))
-        Utils::setInterfaceMtu(adapter.index, size);
+    // An adapter without an interface yet (the Linux TUN/TAP driver, index 0) has no MTU to set.
+    for (const NetworkAdapter &adapter : qAsConst(m_networkAdapters)) {
+        if (adapter.index > 0)
+            Utils::setInterfaceMtu(adapter.index, size);
+    }
     m_mtuSize = size;
     emit mtuSizeChanged(size);
 }

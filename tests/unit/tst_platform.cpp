@@ -91,9 +91,12 @@ void TestPlatform::windowsVersionText_data()
     QTest::addColumn<QString>("displayVersion");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("Windows 10") << 19045 << "22H2" << "Windows 10 Version 22H2";
-    QTest::newRow("Windows 11") << 22631 << "23H2" << "Windows 11 Version 23H2 (build 22631)";
-    QTest::newRow("Windows 11 without display version") << 22000 << "" << "Windows 11 (build 22000)";
+    QTest::newRow("Windows 10") << 19045 << "22H2"
+                                << "Windows 10 Version 22H2";
+    QTest::newRow("Windows 11") << 22631 << "23H2"
+                                << "Windows 11 Version 23H2 (build 22631)";
+    QTest::newRow("Windows 11 without display version") << 22000 << ""
+                                                        << "Windows 11 (build 22000)";
 }
 
 void TestPlatform::windowsVersionText()

@@ -1,0 +1,35 @@
+#include "openvpnnetworkinterfaces.h"
+
+#include "platform/adapters.h"
+
+#include <QDebug>
+
+OpenVpnNetworkInterfaces::OpenVpnNetworkInterfaces(QObject *parent)
+    : QObject(parent)
+{
+    setObjectName(QStringLiteral("NetworkInterfaces"));
+}
+
+void OpenVpnNetworkInterfaces::detect(bool vpnOnly)
+{
+    m_entries.clear();
+    m_vpnOnly = vpnOnly;
+    m_entries = Platform::detectAdapters(vpnOnly);
+}
+
+void OpenVpnNetworkInterfaces::logInterfaces() const
+{
+    const QString kind = m_vpnOnly ? QStringLiteral("VPN") : QStringLiteral("network");
+    const QString prefix = objectName() + QStringLiteral(": ");
+    if (m_entries.isEmpty()) {
+        qCritical().noquote() << prefix + QStringLiteral("No %1 interfaces found").arg(kind);
+        return;
+    }
+    for (const NetworkAdapter &entry : m_entries) {
+        qInfo().noquote() << prefix
+                + QStringLiteral("Detected %1 interface, id: %2, name: '%3'")
+                      .arg(kind)
+                      .arg(entry.index)
+                      .arg(entry.name);
+    }
+}

@@ -1,0 +1,87 @@
+// vpn-service: runs the client's privileged programs on Linux. Run it as root; the client
+// reaches it on ws://127.0.0.1:6457.
+#include "vpnservice.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+// Ends the event loop on SIGTERM, SIGINT and SIGHUP, so that the service ends what it started.
+void quitOnSignals(QCoreApplication &app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] {
+        char byte;
+        [[maybe_unused]] const ssize_t read = ::read(signalPipe[0], &byte, 1);
+        qInfo("VpnService: Signal received, ending");
+        app.quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vpn-service"));
+    qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss}\t%{type}\t%{message}"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Starts the VPN client's privileged programs (openvpn, wireguard-service, killswitch, "
+                       "network-tool, dns) from the application directory and reports on their start and end."));
+    parser.addHelpOption();
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("WebSocket port on 127.0.0.1 (default 6457)."),
+                                        QStringLiteral("port"),
+                                        QStringLiteral("6457"));
+    const QCommandLineOption appDirOption(
+        QStringLiteral("app-dir"),
+        QStringLiteral("Folder of the programs it may start (default: the folder of this program)."),
+        QStringLiteral("folder"),
+        QCoreApplication::applicationDirPath());
+    parser.addOption(portOption);
+    parser.addOption(appDirOption);
+    parser.process(app);
+
+    bool portOk = false;
+    const uint port = parser.value(portOption).toUInt(&portOk);
+    if (!portOk || port > 65535) {
+        qCritical("vpn-service: --port takes a number from 0 to 65535");
+        return 2;
+    }
+    const QFileInfo appDir(parser.value(appDirOption));
+    if (!appDir.isDir()) {
+        qCritical("vpn-service: --app-dir '%s' is not a folder", qPrintable(appDir.filePath()));
+        return 2;
+    }
+
+    quitOnSignals(app);
+    VpnService service(QDir(appDir.absoluteFilePath()));
+    if (!service.listen(quint16(port)))
+        return 1;
+    return app.exec();
+}
