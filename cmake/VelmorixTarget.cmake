@@ -12,6 +12,9 @@ function(velmorix_target_defaults target)
     get_target_property(type ${target} TYPE)
     if(VELMORIX_FUZZ AND type STREQUAL "STATIC_LIBRARY")
         target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+    elseif(VELMORIX_FUZZ AND type STREQUAL "EXECUTABLE")
+        # Programs of that tree link the instrumented libraries too.
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
     endif()
     target_compile_definitions(${target} PRIVATE
         QT_NO_CAST_FROM_BYTEARRAY
