@@ -140,11 +140,19 @@ bool ensureDirectory(const QString &path)
     return !path.isEmpty() && QDir().mkpath(path);
 }
 
+QString applicationDirectory()
+{
+    const QString overridden = qEnvironmentVariable("VELMORIX_APP_DIR");
+    if (!overridden.isEmpty() && QDir::isAbsolutePath(overridden))
+        return QDir::cleanPath(overridden);
+    return QCoreApplication::applicationDirPath();
+}
+
 QString executablePath(const QString &name, bool inProgramDirectory)
 {
     QString path = name + Platform::executableSuffix();
     if (inProgramDirectory)
-        path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + path;
+        path = applicationDirectory() + QLatin1Char('/') + path;
     return QDir::toNativeSeparators(path);
 }
 

@@ -33,6 +33,10 @@ QString dnsDataFilePath();
 
 bool ensureDirectory(const QString &path);
 
+// The folder of this program and the engines beside it; VELMORIX_APP_DIR overrides it for tests
+// and development, whose programs are built elsewhere.
+QString applicationDirectory();
+
 // The executable file name of a program ("openvpn" becomes "openvpn.exe" on Windows),
 // optionally as a full native path in this program's own directory.
 QString executablePath(const QString &name, bool inProgramDirectory);

@@ -1,0 +1,104 @@
+#include "stunnel.h"
+
+#include "platform/engines.h"
+#include "platform/paths.h"
+#include "utils.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+
+Stunnel::Stunnel(QObject *parent)
+    : QObject(parent)
+    , m_process(new QProcess(this))
+{
+    setObjectName(QStringLiteral("Stunnel"));
+    m_process->setProcessChannelMode(QProcess::MergedChannels);
+    connect(m_process, &QProcess::readyRead, this, &Stunnel::onReadyRead);
+    connect(m_process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this, &Stunnel::onFinished);
+}
+
+Stunnel::~Stunnel()
+{
+    stop();
+}
+
+QString Stunnel::executablePath()
+{
+    return QDir::toNativeSeparators(
+        QStringLiteral("%1/stunnel/bin/%2")
+            .arg(Utils::applicationDirectory(), QStringLiteral("stunnel") + Platform::executableSuffix()));
+}
+
+QString Stunnel::configFilePath()
+{
+    return QDir::toNativeSeparators(Utils::dataDirectory() + QStringLiteral("/stunnel.conf"));
+}
+
+QString Stunnel::configText(const QString &templateText, const QString &host, const QString &advancedOptions)
+{
+    return QString(templateText)
+        .replace(QLatin1String("<HOSTNAME>"), host)
+        .replace(QLatin1String("<ADVANCED_OPTIONS>"), advancedOptions);
+}
+
+bool Stunnel::start(const QString &host)
+{
+    stop();
+
+    QFile source(QStringLiteral(":/resources/config/%1").arg(QStringLiteral("stunnel.conf")));
+    if (!source.open(QIODevice::ReadOnly)) {
+        logWarning(QStringLiteral("Can't open stunnel resource file!"));
+        return false;
+    }
+    const QString text = configText(QString::fromUtf8(source.readAll()), host, Platform::stunnelAdvancedOptions());
+
+    const QString path = configFilePath();
+    Utils::ensureDirectory(QFileInfo(path).absolutePath());
+    QFile::remove(path);
+    // The template's CR LF line ends are written as they are.
+    if (!Utils::writeTextFile(path, text)) {
+        logWarning(QStringLiteral("Can't open stunnel file for writing!"));
+        return false;
+    }
+    if (QFileInfo(path).size() == 0)
+        return false;
+
+    m_process->start(executablePath(), {path});
+    logInfo(QStringLiteral("Process started with args: '%1', '%2'").arg(executablePath(), path));
+    return true;
+}
+
+void Stunnel::stop()
+{
+    if (m_process->state() == QProcess::NotRunning)
+        return;
+    logInfo(QStringLiteral("Stop process"));
+    m_process->close();
+    m_process->waitForFinished(30000);
+}
+
+void Stunnel::onReadyRead()
+{
+    const QByteArray output = m_process->readAll();
+    if (!output.contains("Configuration successful"))
+        return;
+    logInfo(QStringLiteral("Configuration successful"));
+    QFile::remove(configFilePath());
+    emit started(true);
+}
+
+void Stunnel::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
+{
+    logInfo(QStringLiteral("Process finished with exit code '%1' and status '%2'").arg(exitCode).arg(int(exitStatus)));
+}
+
+void Stunnel::logInfo(const QString &text) const
+{
+    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
+}
+
+void Stunnel::logWarning(const QString &text) const
+{
+    qWarning().noquote() << objectName() + QStringLiteral(": ") + text;
+}

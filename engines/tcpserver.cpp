@@ -1,0 +1,139 @@
+#include "tcpserver.h"
+
+#include <QDebug>
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+TcpServer::TcpServer(QObject *parent)
+    : QObject(parent)
+{
+    setObjectName(QStringLiteral("TcpServer"));
+}
+
+TcpServer::~TcpServer() = default;
+
+bool TcpServer::start(const QString &host, quint16 port)
+{
+    delete m_server;
+    m_server = new QTcpServer(this);
+    m_server->setMaxPendingConnections(1);
+    connect(m_server, &QTcpServer::acceptError, this, &TcpServer::onAcceptError);
+    connect(m_server, &QTcpServer::newConnection, this, &TcpServer::onNewConnection);
+    if (m_server->listen(QHostAddress(host), port)) {
+        emit serverStarted();
+        return true;
+    }
+    logWarning(
+        QStringLiteral("Can't start TCP server, %1,%2").arg(int(m_server->serverError())).arg(m_server->errorString()));
+    return false;
+}
+
+void TcpServer::close()
+{
+    if (m_server)
+        m_server->close();
+    if (m_socket) {
+        m_socket->abort();
+        m_socket->deleteLater();
+        m_socket = nullptr;
+    }
+}
+
+void TcpServer::onNewConnection()
+{
+    QTcpSocket *socket = m_server->nextPendingConnection();
+    if (!socket)
+        return;
+    if (m_peerFilter && !m_peerFilter(*socket)) {
+        logWarning(QStringLiteral("Refused a connection from %1:%2, it is not the engine")
+                       .arg(socket->peerAddress().toString())
+                       .arg(socket->peerPort()));
+        socket->abort();
+        socket->deleteLater();
+        return;
+    }
+    logInfo(QStringLiteral("Created new connection"));
+    m_error = false;
+    if (m_socket)
+        m_socket->deleteLater();
+    m_socket = socket;
+    m_server->close(); // one client per start
+    connect(socket, &QTcpSocket::disconnected, this, &TcpServer::onSocketDisconnected);
+    connect(socket, &QTcpSocket::connected, this, &TcpServer::onSocketConnected);
+    connect(socket, &QTcpSocket::readyRead, this, &TcpServer::onReadyRead);
+    connect(socket, &QTcpSocket::errorOccurred, this, &TcpServer::onSocketError);
+    // Lines may already be waiting.
+    if (socket->bytesAvailable() > 0)
+        QMetaObject::invokeMethod(this, &TcpServer::onReadyRead, Qt::QueuedConnection);
+}
+
+void TcpServer::onReadyRead()
+{
+    emit readyRead();
+}
+
+void TcpServer::onSocketConnected()
+{
+    logInfo(QStringLiteral("Socket connected"));
+}
+
+void TcpServer::onSocketDisconnected()
+{
+    if (QTcpSocket *socket = qobject_cast<QTcpSocket *>(sender())) {
+        if (socket == m_socket)
+            m_socket = nullptr;
+        socket->deleteLater();
+    }
+}
+
+void TcpServer::onSocketError(QAbstractSocket::SocketError error)
+{
+    auto *socket = qobject_cast<QTcpSocket *>(sender());
+    if (!socket || socket != m_socket)
+        return;
+    logWarning(QStringLiteral("On error: %1").arg(socket->errorString()));
+    m_error = true;
+    socket->abort();
+    emit socketError(error);
+}
+
+void TcpServer::onAcceptError(QAbstractSocket::SocketError socketError)
+{
+    logWarning(QStringLiteral("Accept error: %1").arg(int(socketError)));
+}
+
+QString TcpServer::readLine()
+{
+    if (m_error || !m_socket || !m_socket->isOpen()) {
+        logWarning(QStringLiteral("Socket is not opened"));
+        return QString();
+    }
+    // Only whole lines: a line cut between two TCP segments would otherwise be read as two.
+    if (!m_socket->canReadLine())
+        return QString();
+    return QString::fromUtf8(m_socket->readLine());
+}
+
+qint64 TcpServer::write(const char *data)
+{
+    if (m_error || !m_socket || !m_socket->isOpen())
+        return 0;
+    const qint64 written = m_socket->write(data);
+    return written < 0 ? 0 : written;
+}
+
+bool TcpServer::isConnected() const
+{
+    return m_socket && m_socket->isOpen() && !m_error;
+}
+
+void TcpServer::logInfo(const QString &text) const
+{
+    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
+}
+
+void TcpServer::logWarning(const QString &text) const
+{
+    qWarning().noquote() << objectName() + QStringLiteral(": ") + text;
+}

@@ -1,0 +1,173 @@
+#include "vpnclient.h"
+
+#include "logger.h"
+#include "platform/paths.h"
+#include "serviceprocess.h"
+#include "utils.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFileInfo>
+
+// Outside any namespace, as the resource registration functions are.
+static void registerConfigResources()
+{
+    Q_INIT_RESOURCE(config);
+}
+
+namespace {
+
+Account &sharedAccount()
+{
+    static Account account;
+    return account;
+}
+
+} // namespace
+
+VpnClient::VpnClient(QObject *parent)
+    : QObject(parent)
+    , m_networkTool(new ServiceProcess(QStringLiteral("network-tool"), this))
+{
+    static const bool registered = (registerConfigResources(), true);
+    Q_UNUSED(registered)
+}
+
+VpnClient::~VpnClient() = default;
+
+QString VpnClient::protocolName(int protocol, bool lowerCase)
+{
+    QString name;
+    switch (protocol) {
+    case OpenVpnUdp: name = QStringLiteral("OpenVPN (UDP)"); break;
+    case OpenVpnTcp: name = QStringLiteral("OpenVPN (TCP)"); break;
+    case Stealth: name = QStringLiteral("Stealth"); break;
+    case WireGuard: name = QStringLiteral("WireGuard"); break;
+    default: return QString();
+    }
+    return lowerCase ? name.toLower() : name;
+}
+
+QString VpnClient::formatBytes(qulonglong bytes, bool withUnit)
+{
+    static const char *const units[] = {QT_TRANSLATE_NOOP("VpnClient", "B"),
+                                        QT_TRANSLATE_NOOP("VpnClient", "KiB"),
+                                        QT_TRANSLATE_NOOP("VpnClient", "MiB"),
+                                        QT_TRANSLATE_NOOP("VpnClient", "GiB"),
+                                        QT_TRANSLATE_NOOP("VpnClient", "TiB")};
+    QString number;
+    int unit = 0;
+    if (bytes < 1024ULL) {
+        number = QString::number(bytes);
+    } else {
+        double value = double(bytes);
+        while (unit < 4 && value >= 1024.0) {
+            value /= 1024.0;
+            ++unit;
+        }
+        number = QString::number(value, 'f', 1);
+    }
+    return withUnit ? number + QCoreApplication::translate("VpnClient", units[unit]) : number;
+}
+
+QString VpnClient::formatTraffic(qulonglong bytes)
+{
+    return bytes == 0 ? QStringLiteral("0") : formatBytes(bytes, true);
+}
+
+QString VpnClient::joinPorts(const QList<quint16> &ports)
+{
+    QStringList texts;
+    for (quint16 port : ports)
+        texts << QString::number(port);
+    return texts.join(QStringLiteral(", "));
+}
+
+Account VpnClient::account()
+{
+    return sharedAccount();
+}
+
+void VpnClient::setAccount(const Account &account)
+{
+    sharedAccount() = account;
+}
+
+void VpnClient::setConnectionParameters(const ConnectionParameters &parameters)
+{
+    m_parameters = parameters;
+}
+
+bool VpnClient::supportsKillSwitch() const
+{
+    return true;
+}
+
+void VpnClient::editConfig(QString &text)
+{
+    Q_UNUSED(text)
+}
+
+bool VpnClient::prepareConfig()
+{
+    const QString templatePath = configTemplatePath();
+    if (templatePath.isEmpty())
+        return false;
+    // One prepared file at a time: the previous one goes with its object.
+    m_config.reset();
+    m_config = Utils::nativeCopy(templatePath);
+    if (!m_config || (!m_config->isOpen() && !m_config->open()) || !m_config->seek(0)) {
+        qCritical().noquote() << objectName() + QStringLiteral(": Config does not exist or empty!");
+        m_config.reset();
+        return false;
+    }
+    QString text = QString::fromUtf8(m_config->readAll());
+    editConfig(text);
+    m_config->resize(0);
+    m_config->seek(0);
+    m_config->write(text.toLatin1());
+    m_config->flush();
+    return true;
+}
+
+QString VpnClient::configFilePath() const
+{
+    return m_config ? QFileInfo(m_config->fileName()).absoluteFilePath() : QString();
+}
+
+void VpnClient::removeConfig()
+{
+    m_config.reset();
+}
+
+void VpnClient::setConnectionState(ConnectionState::Id state, const QString &text, bool critical)
+{
+    if (state == m_state)
+        return;
+    Logger::logSection(objectName(), ConnectionState::stateName(state));
+    m_state = state;
+    emit connectionStateChanged(state, text, critical, text);
+}
+
+void VpnClient::setStatistics(const ConnectionStatistics &statistics)
+{
+    m_statistics = statistics;
+    emit byteCountChanged(statistics.received, statistics.sent);
+}
+
+void VpnClient::applyIpv6Setting()
+{
+    m_networkTool->start({Utils::executablePath(QStringLiteral("network-tool"), true),
+                          QStringLiteral("--ipv6"),
+                          m_parameters.ipv6Enabled ? QStringLiteral("enable") : QStringLiteral("disable")});
+}
+
+QString VpnClient::engineLogPath() const
+{
+    return Logger::instance()->logFilePath().replace(QLatin1String("-app"), QLatin1String("-vpn"));
+}
+
+bool VpnClient::isEngineRunning() const
+{
+    return Utils::isProcessRunning(executablePath());
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "account.h"
+#include "connectionparameters.h"
+#include "connectionstate.h"
+#include "connectionstatistics.h"
+
+#include <QObject>
+#include <QTemporaryFile>
+
+#include <memory>
+
+class ServiceProcess;
+
+// The common base of the engine clients. The controller creates one per connection attempt,
+// hands it the parameters, tells it to connect and disconnect, and listens to its four signals.
+class VpnClient : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Protocol {
+        OpenVpnUdp = 0,
+        OpenVpnTcp = 1,
+        Stealth = 2,
+        WireGuard = 3,
+    };
+
+    explicit VpnClient(QObject *parent = nullptr);
+    ~VpnClient() override;
+
+    static QString protocolName(int protocol, bool lowerCase = false);
+    static QString formatBytes(qulonglong bytes, bool withUnit);
+    static QString formatTraffic(qulonglong bytes);
+    static QString joinPorts(const QList<quint16> &ports);
+
+    // The account of the signed-in user, shared by the whole program.
+    static Account account();
+    static void setAccount(const Account &account);
+
+    ConnectionState::Id connectionState() const { return m_state; }
+    ConnectionParameters connectionParameters() const { return m_parameters; }
+    ConnectionStatistics statistics() const { return m_statistics; }
+
+    QString engineLogPath() const;
+    bool isEngineRunning() const;
+
+signals:
+    void assignedInternalIp(const QString &ip);
+    void byteCountChanged(qulonglong receive, qulonglong send);
+    void connectionStateChanged(ConnectionState::Id connectionStateId,
+                                const QString &additionalData,
+                                bool critical,
+                                const QString &errorDescription);
+    void dnsServerAddressesPushed(const QString &dnsServerIpv4Address, const QString &dnsServerIpv6Address);
+
+public slots:
+    virtual void connectToVpn() = 0;
+    virtual void disconnectFromVpn() = 0;
+    virtual void setConnectionParameters(const ConnectionParameters &parameters);
+    virtual bool supportsKillSwitch() const;
+    virtual QString name() const = 0;
+    virtual QString configTemplatePath() const = 0;
+    virtual void editConfig(QString &text);
+    virtual bool prepareConfig();
+    virtual QString configFilePath() const;
+    virtual QString executablePath() const = 0;
+
+protected:
+    void setConnectionState(ConnectionState::Id state, const QString &text, bool critical);
+    void setStatistics(const ConnectionStatistics &statistics);
+    void applyIpv6Setting();
+    void removeConfig();
+
+    ConnectionParameters m_parameters;
+
+private:
+    ConnectionStatistics m_statistics;
+    std::unique_ptr<QTemporaryFile> m_config;
+    ConnectionState::Id m_state = ConnectionState::Id::Disconnected;
+    ServiceProcess *m_networkTool = nullptr;
+};
