@@ -33,10 +33,11 @@ void TcpServer::close()
 {
     if (m_server)
         m_server->close();
-    if (m_socket) {
-        m_socket->abort();
-        m_socket->deleteLater();
+    // Aborting emits disconnected(), whose handler forgets the connection: keep it at hand.
+    if (QTcpSocket *socket = m_socket) {
         m_socket = nullptr;
+        socket->abort();
+        socket->deleteLater();
     }
 }
 

@@ -4,6 +4,7 @@
 #include "testsupport.h"
 #include "utils.h"
 #include "vpnprocess.h"
+#include "vpnservicerunner.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -16,13 +17,6 @@
 
 namespace {
 
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 void writeScript(const QString &path, const QByteArray &body)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -32,69 +26,6 @@ void writeScript(const QString &path, const QByteArray &body)
     file.close();
     QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
-
-// The real stand-in, on a port of its own, with its log kept for the test to read.
-class Service
-{
-public:
-    Service(const QString &appDir, quint16 port, const QProcessEnvironment &environment = {})
-    {
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-        if (!environment.isEmpty())
-            m_process.setProcessEnvironment(environment);
-        m_process.start(QStringLiteral(VELMORIX_VPN_SERVICE_PATH),
-                        {QStringLiteral("--port"), QString::number(port), QStringLiteral("--app-dir"), appDir});
-    }
-    ~Service()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000))
-            m_process.kill();
-        m_process.waitForFinished(2000);
-    }
-
-    bool waitListening() { return waitFor(QStringLiteral("Listening on"), 10000); }
-
-    bool waitFor(const QString &text, int ms = 10000)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (!log().contains(text)) {
-            if (timer.elapsed() > ms || m_process.state() == QProcess::NotRunning)
-                return log().contains(text);
-            QTest::qWait(20);
-        }
-        return true;
-    }
-
-    QString log()
-    {
-        m_log += QString::fromUtf8(m_process.readAll());
-        return m_log;
-    }
-
-    QStringList receivedCommands()
-    {
-        QStringList commands;
-        const QString marker = QStringLiteral("VpnService: Received command: ");
-        for (const QString &line : log().split(QLatin1Char('\n'))) {
-            const int at = line.indexOf(marker);
-            if (at >= 0)
-                commands << line.mid(at + marker.size());
-        }
-        return commands;
-    }
-
-    void crash()
-    {
-        m_process.kill();
-        m_process.waitForFinished(2000);
-    }
-
-private:
-    QProcess m_process;
-    QString m_log;
-};
 
 } // namespace
 
@@ -124,7 +55,7 @@ private:
 
 void TestServiceLink::initTestCase()
 {
-    QVERIFY(QFileInfo(QStringLiteral(VELMORIX_VPN_SERVICE_PATH)).isExecutable());
+    QVERIFY(QFileInfo(QStringLiteral(VELMORIX_APP_DIR_PATH "/vpn-service")).isExecutable());
     writeScript(program(QStringLiteral("killswitch")), "exit 3");
     // A sleeper of a name of its own, so that the test can tell whether it still runs.
     m_sleeper = QStringLiteral("vmx-sleeper-%1").arg(QCoreApplication::applicationPid());
@@ -137,7 +68,7 @@ void TestServiceLink::initTestCase()
 
 void TestServiceLink::buffersUntilALateServiceComesUp()
 {
-    const quint16 port = freePort();
+    const quint16 port = TestSupport::freePort();
     MessageRecorder recorder;
     ServiceController controller(true, nullptr, port);
     QSignalSpy initial(&controller, &ServiceController::initialConnectionStatusChanged);
@@ -157,7 +88,7 @@ void TestServiceLink::buffersUntilALateServiceComesUp()
     QCOMPARE(initial.count(), 1);
     QCOMPARE(connected.count(), 0);
 
-    Service service(m_appDir.path(), port);
+    VpnServiceRunner service(m_appDir.path(), port);
     QVERIFY(service.waitListening());
     QTRY_COMPARE_WITH_TIMEOUT(connected.count(), 1, 8000);
 
@@ -184,8 +115,8 @@ void TestServiceLink::buffersUntilALateServiceComesUp()
 
 void TestServiceLink::reportsOnceAcrossServiceRestarts()
 {
-    const quint16 port = freePort();
-    auto service = std::make_unique<Service>(m_appDir.path(), port);
+    const quint16 port = TestSupport::freePort();
+    auto service = std::make_unique<VpnServiceRunner>(m_appDir.path(), port);
     QVERIFY(service->waitListening());
 
     ServiceController controller(true, nullptr, port);
@@ -202,7 +133,7 @@ void TestServiceLink::reportsOnceAcrossServiceRestarts()
     for (int round = 1; round <= 2; ++round) {
         service->crash();
         QTRY_COMPARE(disconnected.count(), round);
-        service = std::make_unique<Service>(m_appDir.path(), port);
+        service = std::make_unique<VpnServiceRunner>(m_appDir.path(), port);
         QVERIFY(service->waitListening());
         QTRY_COMPARE_WITH_TIMEOUT(connected.count(), round + 1, 8000);
         // A reconnection is no new run: no second init.
@@ -221,8 +152,8 @@ void TestServiceLink::reportsOnceAcrossServiceRestarts()
 
 void TestServiceLink::refusesUnknownPrograms()
 {
-    const quint16 port = freePort();
-    Service service(m_appDir.path(), port);
+    const quint16 port = TestSupport::freePort();
+    VpnServiceRunner service(m_appDir.path(), port);
     QVERIFY(service.waitListening());
     ServiceController controller(true, nullptr, port);
     QTRY_VERIFY(controller.isConnected());
@@ -255,8 +186,8 @@ void TestServiceLink::refusesUnknownPrograms()
 
 void TestServiceLink::stopAndKillEndThePrograms()
 {
-    const quint16 port = freePort();
-    Service service(m_appDir.path(), port);
+    const quint16 port = TestSupport::freePort();
+    VpnServiceRunner service(m_appDir.path(), port);
     QVERIFY(service.waitListening());
     ServiceController controller(true, nullptr, port);
     QTRY_VERIFY(controller.isConnected());
@@ -284,8 +215,8 @@ void TestServiceLink::stopAndKillEndThePrograms()
 
 void TestServiceLink::endsWhatItStartedWhenTheClientGoes()
 {
-    const quint16 port = freePort();
-    Service service(m_appDir.path(), port);
+    const quint16 port = TestSupport::freePort();
+    VpnServiceRunner service(m_appDir.path(), port);
     QVERIFY(service.waitListening());
     {
         ServiceController controller(true, nullptr, port);
@@ -302,8 +233,8 @@ void TestServiceLink::endsWhatItStartedWhenTheClientGoes()
 
 void TestServiceLink::endsWhatItStartedWhenItExits()
 {
-    const quint16 port = freePort();
-    auto service = std::make_unique<Service>(m_appDir.path(), port);
+    const quint16 port = TestSupport::freePort();
+    auto service = std::make_unique<VpnServiceRunner>(m_appDir.path(), port);
     QVERIFY(service->waitListening());
     ServiceController controller(true, nullptr, port);
     VpnProcess engine(QStringLiteral("network-tool"));
@@ -317,8 +248,8 @@ void TestServiceLink::endsWhatItStartedWhenItExits()
 
 void TestServiceLink::refusesBrowserOrigins()
 {
-    const quint16 port = freePort();
-    Service service(m_appDir.path(), port);
+    const quint16 port = TestSupport::freePort();
+    VpnServiceRunner service(m_appDir.path(), port);
     QVERIFY(service.waitListening());
 
     QWebSocket browser(QStringLiteral("https://evil.example"));
@@ -342,8 +273,8 @@ void TestServiceLink::programsInheritTheEnvironment()
     QTemporaryDir data;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("VELMORIX_DATA_DIR"), data.path());
-    const quint16 port = freePort();
-    Service service(m_appDir.path(), port, environment);
+    const quint16 port = TestSupport::freePort();
+    VpnServiceRunner service(m_appDir.path(), port, environment);
     QVERIFY(service.waitListening());
     ServiceController controller(true, nullptr, port);
     ServiceProcess dns(QStringLiteral("dns"));

@@ -2,9 +2,18 @@
 
 #include <QDir>
 #include <QString>
+#include <QTcpServer>
 #include <QtTest>
 
 namespace TestSupport {
+
+// A loopback port that nothing listens on right now.
+inline quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
 
 inline QString supportPath(const QString &relative)
 {

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+#include <QtTest>
+
+// The real stand-in, on a port of its own, with its log kept for the test to read.
+class VpnServiceRunner
+{
+public:
+    VpnServiceRunner(const QString &appDir, quint16 port, const QProcessEnvironment &environment = {})
+    {
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        if (!environment.isEmpty())
+            m_process.setProcessEnvironment(environment);
+        m_process.start(QStringLiteral(VELMORIX_APP_DIR_PATH "/vpn-service"),
+                        {QStringLiteral("--port"), QString::number(port), QStringLiteral("--app-dir"), appDir});
+    }
+    ~VpnServiceRunner()
+    {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+        m_process.waitForFinished(2000);
+    }
+
+    bool waitListening() { return waitFor(QStringLiteral("Listening on"), 10000); }
+
+    bool waitFor(const QString &text, int ms = 10000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (!log().contains(text)) {
+            if (timer.elapsed() > ms || m_process.state() == QProcess::NotRunning)
+                return log().contains(text);
+            QTest::qWait(20);
+        }
+        return true;
+    }
+
+    QString log()
+    {
+        m_log += QString::fromUtf8(m_process.readAll());
+        return m_log;
+    }
+
+    QStringList receivedCommands()
+    {
+        QStringList commands;
+        const QString marker = QStringLiteral("VpnService: Received command: ");
+        for (const QString &line : log().split(QLatin1Char('\n'))) {
+            const int at = line.indexOf(marker);
+            if (at >= 0)
+                commands << line.mid(at + marker.size());
+        }
+        return commands;
+    }
+
+    // The pid of the last start of a program, from the service's own log.
+    qint64 lastPid(const QString &name)
+    {
+        const QRegularExpression started(QStringLiteral("Started '%1' \\(pid (\\d+)\\)").arg(name));
+        qint64 pid = -1;
+        QRegularExpressionMatchIterator it = started.globalMatch(log());
+        while (it.hasNext())
+            pid = it.next().captured(1).toLongLong();
+        return pid;
+    }
+
+    void crash()
+    {
+        m_process.kill();
+        m_process.waitForFinished(2000);
+    }
+
+private:
+    QProcess m_process;
+    QString m_log;
+};
