@@ -1,5 +1,7 @@
 #include "tcpserver.h"
 
+#include "platform/engines.h"
+
 #include <QDebug>
 #include <QHostAddress>
 #include <QTcpServer>
@@ -60,6 +62,8 @@ void TcpServer::onNewConnection()
         m_socket->deleteLater();
     m_socket = socket;
     m_server->close(); // one client per start
+    // Short command lines go out at once instead of waiting for the peer's acknowledgement.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(socket, &QTcpSocket::disconnected, this, &TcpServer::onSocketDisconnected);
     connect(socket, &QTcpSocket::connected, this, &TcpServer::onSocketConnected);
     connect(socket, &QTcpSocket::readyRead, this, &TcpServer::onReadyRead);
@@ -71,6 +75,8 @@ void TcpServer::onNewConnection()
 
 void TcpServer::onReadyRead()
 {
+    if (m_socket)
+        Platform::acknowledgeQuickly(m_socket->socketDescriptor());
     emit readyRead();
 }
 

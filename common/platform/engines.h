@@ -16,6 +16,11 @@ QStringList openVpnPortabilityOptions();
 // no pid file.
 QString stunnelAdvancedOptions();
 
+// Acknowledges what arrives on a local TCP connection at once. The engines answer a command in
+// several small writes; with delayed acknowledgements each of them waits some 40 ms for the one
+// before. Does nothing where the system offers no such switch.
+void acknowledgeQuickly(qintptr socketDescriptor);
+
 // The process at the other end of a TCP connection on this machine: the connection's peer
 // port and our local port. Empty fields where the system does not tell.
 struct TcpPeer

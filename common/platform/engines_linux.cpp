@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace Platform {
@@ -16,6 +19,13 @@ QStringList openVpnPortabilityOptions()
 QString stunnelAdvancedOptions()
 {
     return QStringLiteral("foreground = yes\r\npid =");
+}
+
+void acknowledgeQuickly(qintptr socketDescriptor)
+{
+    // The kernel falls back to delayed acknowledgements by itself: set again at every read.
+    const int on = 1;
+    ::setsockopt(int(socketDescriptor), IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
 }
 
 namespace {

@@ -20,6 +20,11 @@ QString stunnelAdvancedOptions()
     return QString();
 }
 
+void acknowledgeQuickly(qintptr socketDescriptor)
+{
+    Q_UNUSED(socketDescriptor)
+}
+
 TcpPeer tcpPeer(quint16 peerPort, quint16 localPort)
 {
     TcpPeer peer;
