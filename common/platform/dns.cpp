@@ -1,0 +1,156 @@
+#include "platform/dns.h"
+
+#include <QHostAddress>
+#include <QRegularExpression>
+
+namespace Platform {
+
+namespace {
+
+bool isFamily(const QString &address, DnsFamily family)
+{
+    QHostAddress host;
+    if (!host.setAddress(address))
+        return false;
+    return host.protocol()
+        == (family == DnsFamily::Ipv4 ? QAbstractSocket::IPv4Protocol : QAbstractSocket::IPv6Protocol);
+}
+
+// "nameserver ADDRESS", the address with an optional scope ("fe80::1%eth0").
+QString nameserverOf(const QString &line)
+{
+    const QStringList words = line.simplified().split(QLatin1Char(' '));
+    if (words.size() < 2 || words.first() != QLatin1String("nameserver"))
+        return QString();
+    return words.at(1);
+}
+
+} // namespace
+
+QStringList wmicGuidArguments()
+{
+    return {QStringLiteral("nic"),
+            QStringLiteral("where"),
+            QStringLiteral("GUID is not null"),
+            QStringLiteral("get"),
+            QStringLiteral("GUID")};
+}
+
+QSet<QString> parseWmicGuids(const QByteArray &output)
+{
+    QSet<QString> guids;
+    for (const QString &piece : QString::fromUtf8(output).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString simplified = piece.simplified();
+        if (simplified.startsWith(QLatin1Char('{')))
+            guids.insert(simplified.toUpper());
+    }
+    return guids;
+}
+
+QVector<QStringList> netshDnsArguments(DnsFamily family, const QString &interfaceName, const QStringList &pieces)
+{
+    const QString word = family == DnsFamily::Ipv4 ? QStringLiteral("ipv4") : QStringLiteral("ipv6");
+    QVector<QStringList> runs;
+    const QStringList servers = pieces.isEmpty() ? QStringList{QString()} : pieces;
+    for (int k = 0; k < servers.size(); ++k) {
+        if (k == 0) {
+            runs << QStringList{QStringLiteral("interface"),
+                                word,
+                                QStringLiteral("set"),
+                                QStringLiteral("dns"),
+                                QStringLiteral("name="),
+                                interfaceName,
+                                QStringLiteral("static"),
+                                servers.at(k),
+                                QStringLiteral("primary"),
+                                QStringLiteral("validate=no")};
+        } else {
+            runs << QStringList{QStringLiteral("interface"),
+                                word,
+                                QStringLiteral("add"),
+                                QStringLiteral("dns"),
+                                QStringLiteral("name="),
+                                interfaceName,
+                                servers.at(k),
+                                QStringLiteral("index=%1").arg(k + 1)};
+        }
+    }
+    return runs;
+}
+
+ResolvConf parseResolvConf(const QString &text)
+{
+    ResolvConf conf;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        const QString address = nameserverOf(line);
+        if (isFamily(address.section(QLatin1Char('%'), 0, 0), DnsFamily::Ipv4))
+            conf.ipv4 << address;
+        else if (isFamily(address.section(QLatin1Char('%'), 0, 0), DnsFamily::Ipv6))
+            conf.ipv6 << address;
+    }
+    return conf;
+}
+
+QString rewriteResolvConf(const QString &text, DnsFamily family, const QStringList &servers)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    const bool endsWithNewline = text.endsWith(QLatin1Char('\n'));
+    if (endsWithNewline)
+        lines.removeLast();
+    QStringList result;
+    int insertAt = -1;
+    for (const QString &line : qAsConst(lines)) {
+        const QString address = nameserverOf(line).section(QLatin1Char('%'), 0, 0);
+        if (!address.isEmpty() && isFamily(address, family)) {
+            if (insertAt < 0)
+                insertAt = result.size();
+            continue;
+        }
+        result << line;
+    }
+    QStringList added;
+    for (const QString &server : servers) {
+        if (!server.trimmed().isEmpty())
+            added << QStringLiteral("nameserver ") + server.trimmed();
+    }
+    if (insertAt < 0) {
+        // No server of this family yet: after the last nameserver line, or at the end.
+        insertAt = result.size();
+        for (int i = result.size() - 1; i >= 0; --i) {
+            if (!nameserverOf(result.at(i)).isEmpty()) {
+                insertAt = i + 1;
+                break;
+            }
+        }
+    }
+    for (int i = 0; i < added.size(); ++i)
+        result.insert(insertAt + i, added.at(i));
+    QString rewritten = result.join(QLatin1Char('\n'));
+    if (endsWithNewline || (!result.isEmpty() && text.isEmpty()))
+        rewritten += QLatin1Char('\n');
+    return rewritten;
+}
+
+bool pointsAtResolvedStub(const QString &resolvConfText, const QString &linkTarget)
+{
+    if (linkTarget.contains(QLatin1String("/run/systemd/resolve/")))
+        return true;
+    const ResolvConf conf = parseResolvConf(resolvConfText);
+    return conf.ipv4 == QStringList{QStringLiteral("127.0.0.53")} && conf.ipv6.isEmpty();
+}
+
+QVector<ResolvedLink> parseResolvectlDns(const QString &output)
+{
+    // "Global: 1.1.1.1" and "Link 2 (eth0): 192.168.1.1 fe80::1%eth0"
+    static const QRegularExpression link(QStringLiteral("^Link\\s+\\d+\\s+\\(([^)]+)\\):(.*)$"));
+    QVector<ResolvedLink> links;
+    for (const QString &line : output.split(QLatin1Char('\n'))) {
+        const QRegularExpressionMatch match = link.match(line.trimmed());
+        if (!match.hasMatch())
+            continue;
+        links.append({match.captured(1), match.captured(2).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)});
+    }
+    return links;
+}
+
+} // namespace Platform

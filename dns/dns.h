@@ -1,0 +1,51 @@
+#pragma once
+
+#include "dnsmanager.h"
+
+#include <QObject>
+#include <QStringList>
+
+// One run of the dns program: switches every interface to the VPN's DNS servers ("vpn"),
+// back to the user's ("user"), or restores the user's from "dns.dat" after a crash ("reset").
+class Dns final : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Mode {
+        None = 0,
+        Reset = 1,
+        Vpn = 2,
+        User = 3,
+    };
+
+    struct Parsed
+    {
+        QVector<DnsInterface> interfaces;
+        QString lastIpv4;
+        QString lastIpv6;
+    };
+
+    Dns(int argc, char **argv);
+    explicit Dns(const QStringList &arguments);
+
+    // The entries "ID@servers" as records, and the last address of each family in any of them.
+    static Parsed parseEntries(const QStringList &entries);
+
+    int mode() const { return m_mode; }
+    QStringList entries() const { return m_entries; }
+    bool isInvalid() const;
+    bool run();
+
+private:
+    void prepareReset();
+    void switchToVpn(DnsManager &manager, const Parsed &parsed);
+    void switchToUser(DnsManager &manager, const Parsed &parsed);
+    void logInfo(const QString &text) const;
+    void logWarning(const QString &text) const;
+
+    int m_mode = None;
+    QStringList m_entries;
+    bool m_resetToDefaults = false;
+    mutable bool m_invalidLogged = false;
+};

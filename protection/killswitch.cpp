@@ -1,0 +1,70 @@
+#include "killswitch.h"
+
+#include "serviceprocess.h"
+#include "utils.h"
+
+#include <QDebug>
+
+namespace {
+
+QString programPath()
+{
+    return Utils::applicationDirectory() + QLatin1Char('/')
+        + Utils::executablePath(QStringLiteral("killswitch"), false);
+}
+
+} // namespace
+
+KillSwitch::KillSwitch(QObject *parent)
+    : QObject(parent)
+    , m_process(new ServiceProcess(QStringLiteral("killswitch"), this))
+{
+    setObjectName(QStringLiteral("KillSwitch"));
+    connect(m_process, &ServiceProcess::started, this, &KillSwitch::onKillSwitchProcessStarted);
+    connect(m_process, &ServiceProcess::finished, this, &KillSwitch::onKillSwitchProcessFinished);
+}
+
+QStringList KillSwitch::enableCommandLine(const QString &vpnPublicIp, bool allowLocalDevices)
+{
+    return {programPath(),
+            QStringLiteral("enable"),
+            QStringLiteral("all"),
+            vpnPublicIp,
+            allowLocalDevices ? QStringLiteral("local") : QString()};
+}
+
+QStringList KillSwitch::disableCommandLine()
+{
+    return {programPath(), QStringLiteral("disable"), QStringLiteral("all")};
+}
+
+void KillSwitch::enable(const QString &vpnInternalIp, const QString &vpnPublicIp, bool allowLocalDevices)
+{
+    logInfo(QStringLiteral("Activate protection, VPN internal IP '%1', VPN public IP: '%2', allow local devices: '%3'")
+                .arg(vpnInternalIp, vpnPublicIp, Utils::boolText(allowLocalDevices)));
+    m_process->start(enableCommandLine(vpnPublicIp, allowLocalDevices));
+    m_enabled = true;
+}
+
+void KillSwitch::disable()
+{
+    logInfo(QStringLiteral("Disable protection"));
+    m_enabled = false;
+    m_process->start(disableCommandLine());
+}
+
+void KillSwitch::onKillSwitchProcessFinished(int exitCode)
+{
+    // The program's own convention: it exits with a code other than 0 when it succeeded.
+    emit killSwitchFinished(exitCode != 0);
+    logInfo(QStringLiteral("Process finished with code: %1").arg(exitCode));
+}
+
+void KillSwitch::onKillSwitchProcessStarted()
+{
+}
+
+void KillSwitch::logInfo(const QString &text) const
+{
+    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
+}

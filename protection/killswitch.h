@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+
+class ServiceProcess;
+
+// Drives the "killswitch" program, which the service runs with administrator rights: blocks
+// all traffic outside the tunnel while the VPN is up, and lifts the block again.
+class KillSwitch final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit KillSwitch(QObject *parent = nullptr);
+
+    static QStringList enableCommandLine(const QString &vpnPublicIp, bool allowLocalDevices);
+    static QStringList disableCommandLine();
+
+    void enable(const QString &vpnInternalIp, const QString &vpnPublicIp, bool allowLocalDevices);
+    void disable();
+    // Follows the requests, not their outcome.
+    bool isEnabled() const { return m_enabled; }
+
+signals:
+    void killSwitchFinished(bool ok);
+
+private slots:
+    void onKillSwitchProcessFinished(int exitCode);
+    void onKillSwitchProcessStarted();
+
+private:
+    void logInfo(const QString &text) const;
+
+    ServiceProcess *m_process;
+    bool m_enabled = false;
+};

@@ -1,0 +1,52 @@
+// killswitch: the firewall behind the client's "Network lock", on nftables.
+//     killswitch enable all SERVER local|''   block everything but loopback, the tunnels, the
+//                                             VPN server (and with "local" the local networks)
+//     killswitch disable all                  lift the block
+// The client reads an exit code other than 0 as success: this program exits with 1 when the
+// rules are in place and with 0 when it failed, and says why on its output.
+#include "rules.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int succeeded = 1;
+constexpr int failed = 0;
+
+int fail(const QString &why)
+{
+    std::printf("killswitch: %s\n", qPrintable(why));
+    return failed;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const KillSwitchRules::Request request = KillSwitchRules::parse(app.arguments().mid(1));
+    if (!request.error.isEmpty())
+        return fail(request.error);
+
+    QString nft = QStandardPaths::findExecutable(QStringLiteral("nft"));
+    if (nft.isEmpty())
+        nft = QStandardPaths::findExecutable(QStringLiteral("nft"),
+                                             {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+    if (nft.isEmpty())
+        return fail(QStringLiteral("nft not found (install nftables)"));
+
+    // One transaction: the old table goes and the new one comes at once, or nothing changes.
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(nft, {QStringLiteral("-f"), QStringLiteral("-")});
+    process.write(KillSwitchRules::script(request).toUtf8());
+    process.closeWriteChannel();
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return fail(QStringLiteral("nft refused the rules: ") + QString::fromUtf8(process.readAll()).simplified());
+    std::printf("killswitch: %s\n", request.enable ? "protection on" : "protection off");
+    return succeeded;
+}
