@@ -93,7 +93,7 @@ ResolvConf parseResolvConf(const QString &text)
 
 QString rewriteResolvConf(const QString &text, DnsFamily family, const QStringList &servers)
 {
-    QStringList lines = text.split(QLatin1Char('\n'));
+    QStringList lines = text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
     const bool endsWithNewline = text.endsWith(QLatin1Char('\n'));
     if (endsWithNewline)
         lines.removeLast();
