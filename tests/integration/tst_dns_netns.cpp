@@ -1,0 +1,122 @@
+#include "testsupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The dns program for real, on the resolver file of a namespace of its own
+// (tests/support/netns-run): /etc/resolv.conf there is a file mounted over the machine's.
+class TestDnsNetns : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void vpnThenUserRestoresTheFile();
+    void resetRestoresFromTheDataFile();
+    void resetWithoutDataFileClearsVpnServers();
+    void invalidArguments();
+
+private:
+    int dns(const QStringList &arguments);
+    QByteArray resolvConf() const;
+
+    QTemporaryDir m_data;
+    QByteArray m_original;
+    QStringList m_etcBefore;
+};
+
+void TestDnsNetns::initTestCase()
+{
+    VELMORIX_REQUIRE(!qEnvironmentVariable("VELMORIX_NETNS").isEmpty(),
+                     QStringLiteral("needs root and a network namespace (tests/support/netns-run)"));
+    m_original = resolvConf();
+    QVERIFY(m_original.contains("nameserver 192.0.2.53"));
+    m_etcBefore = QDir(QStringLiteral("/etc")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+void TestDnsNetns::init()
+{
+    QFile::remove(m_data.filePath(QStringLiteral("dns.dat")));
+    QFile file(QStringLiteral("/etc/resolv.conf"));
+    QVERIFY(file.open(QIODevice::ReadWrite | QIODevice::Truncate));
+    file.write(m_original);
+}
+
+int TestDnsNetns::dns(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VELMORIX_DATA_DIR"), m_data.path());
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VELMORIX_APP_DIR_PATH "/dns"), arguments);
+    if (!process.waitForFinished(60000))
+        return -100;
+    // No temporary file of ours may land in the machine's own /etc.
+    const QStringList etc =
+        QDir(QStringLiteral("/etc")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    if (etc != m_etcBefore)
+        qWarning("new entries in /etc: %s", qPrintable(etc.join(' ')));
+    return process.exitCode() == 255 ? -1 : process.exitCode();
+}
+
+QByteArray TestDnsNetns::resolvConf() const
+{
+    QFile file(QStringLiteral("/etc/resolv.conf"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestDnsNetns::vpnThenUserRestoresTheFile()
+{
+    QCOMPARE(dns({QStringLiteral("vpn"), QStringLiteral("resolv.conf@172.16.0.1,fd00:dead:beef:cafe::1")}), 0);
+    QCOMPARE(resolvConf(),
+             QByteArray("# resolver of the test namespace\nsearch example.test\nnameserver 172.16.0.1\nnameserver "
+                        "fd00:dead:beef:cafe::1\noptions edns0\n"));
+    const QSettings data(m_data.filePath(QStringLiteral("dns.dat")), QSettings::IniFormat);
+    QCOMPARE(data.value(QStringLiteral("UserDns/Args")).toString(),
+             QStringLiteral("resolv.conf@192.0.2.53,2001:db8::53"));
+    QCOMPARE(data.value(QStringLiteral("VpnDns/IPv4")).toString(), QStringLiteral("172.16.0.1"));
+
+    QCOMPARE(dns({QStringLiteral("user"), QStringLiteral("resolv.conf@192.0.2.53,2001:db8::53")}), 0);
+    QCOMPARE(resolvConf(), m_original);
+    const QSettings after(m_data.filePath(QStringLiteral("dns.dat")), QSettings::IniFormat);
+    QVERIFY(!after.childGroups().contains(QStringLiteral("VpnDns")));
+    QVERIFY(after.childGroups().contains(QStringLiteral("UserDns")));
+    QCOMPARE(QDir(QStringLiteral("/etc")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             m_etcBefore);
+    QVERIFY(QFileInfo::exists(m_data.filePath(QStringLiteral("dns.log"))));
+}
+
+void TestDnsNetns::resetRestoresFromTheDataFile()
+{
+    QCOMPARE(dns({QStringLiteral("vpn"), QStringLiteral("resolv.conf@172.16.0.1,")}), 0);
+    // Only IPv4 was pushed: the IPv6 servers are gone while the VPN runs.
+    QVERIFY(resolvConf().contains("nameserver 172.16.0.1\n"));
+    QVERIFY(!resolvConf().contains("2001:db8::53"));
+    // The client crashed: no user run, a reset at the next start.
+    QCOMPARE(dns({QStringLiteral("reset")}), 0);
+    QCOMPARE(resolvConf(), m_original);
+}
+
+void TestDnsNetns::resetWithoutDataFileClearsVpnServers()
+{
+    QCOMPARE(dns({QStringLiteral("vpn"), QStringLiteral("resolv.conf@172.16.0.1,fd00:dead:beef:cafe::1")}), 0);
+    QVERIFY(QFile::remove(m_data.filePath(QStringLiteral("dns.dat"))));
+    QCOMPARE(dns({QStringLiteral("reset")}), 0);
+    // Both lists held a VPN server: both emptied, every other line kept.
+    QCOMPARE(resolvConf(), QByteArray("# resolver of the test namespace\nsearch example.test\noptions edns0\n"));
+}
+
+void TestDnsNetns::invalidArguments()
+{
+    QCOMPARE(dns({}), -1);
+    QCOMPARE(dns({QStringLiteral("vpn")}), -1);
+    QCOMPARE(dns({QStringLiteral("switch"), QStringLiteral("resolv.conf@1.1.1.1")}), -1);
+    QCOMPARE(resolvConf(), m_original);
+}
+
+QTEST_GUILESS_MAIN(TestDnsNetns)
+#include "tst_dns_netns.moc"
