@@ -1,0 +1,279 @@
+#include "wireguardclient.h"
+
+#include "buildconfig.h"
+#include "platform/paths.h"
+#include "platform/system.h"
+#include "tcpserver.h"
+#include "utils.h"
+#include "vpnprocess.h"
+#include "wireguardlogger.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString stateHost = QStringLiteral("127.0.0.1");
+const QString tunnelDns = QStringLiteral("172.16.0.1");
+
+// Kept for the life of the program: numbered names already used are not tried again.
+int nameCounter = 1;
+
+} // namespace
+
+WireGuardClient::WireGuardClient(QObject *parent)
+    : VpnClient(parent)
+    , m_channel(new TcpServer(this))
+    , m_process(new VpnProcess(QStringLiteral("wireguard-service"), this))
+    , m_logger(new WireGuardLogger)
+{
+    setObjectName(QStringLiteral("WireGuardClient"));
+    m_logger->setParent(this);
+    connect(m_process, &ServiceProcess::finished, this, &WireGuardClient::onWireGuardProcessFinished);
+    connect(m_process, &ServiceProcess::started, this, &WireGuardClient::onWireGuardProcessStarted);
+    connect(m_channel, &TcpServer::readyRead, this, &WireGuardClient::onReadyReadDataFromManagementInterface);
+    connect(m_channel, &TcpServer::socketError, this, &WireGuardClient::onSocketError);
+    connect(m_logger, &WireGuardLogger::lineReaded, this, &WireGuardClient::onWireGuardLoggerLineReaded);
+}
+
+WireGuardClient::~WireGuardClient()
+{
+    m_beingDestroyed = true;
+    m_parameters.autoReconnectionOnError = false;
+    if (m_process->state() != ServiceProcess::NotRunning)
+        disconnectFromVpn();
+}
+
+bool WireGuardClient::isSupported(QString *reason)
+{
+    const Platform::WireGuardAvailability availability = Platform::wireGuardAvailability();
+    if (reason)
+        *reason = availability.reason;
+    return availability.available;
+}
+
+bool WireGuardClient::driverListHasWireGuard(const QString &driverqueryOutput)
+{
+    for (const QString &line : driverqueryOutput.split(QStringLiteral("\r\n"))) {
+        if (!line.contains(QLatin1String("WireGuard")))
+            continue;
+        for (const QString &piece : line.simplified().split(QLatin1Char(' '))) {
+            if (piece.endsWith(QLatin1String("wireguard.sys")))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool WireGuardClient::isDriverInstalled()
+{
+    if (Platform::osName() == QLatin1String("Windows"))
+        return driverListHasWireGuard(Utils::runShellCommand(QStringLiteral("driverquery /V"), false));
+    return isSupported();
+}
+
+QString WireGuardClient::configText(const Account &account, const QString &server)
+{
+    if (!account.isActive())
+        return QString();
+    return QStringList{QStringLiteral("[Interface]"),
+                       QStringLiteral("PrivateKey = %1").arg(account.wgPrivateKey),
+                       QStringLiteral("Address = %1/32").arg(account.wgIp),
+                       QStringLiteral("DNS = %1").arg(tunnelDns),
+                       QString(),
+                       QStringLiteral("[Peer]"),
+                       QStringLiteral("PublicKey = %1").arg(account.wgPublicKey),
+                       QStringLiteral("AllowedIPs = 0.0.0.0/0, ::/0"),
+                       QStringLiteral("Endpoint = %1:%2").arg(server).arg(peerPort),
+                       QString()}
+        .join(QLatin1Char('\n'));
+}
+
+QString WireGuardClient::chooseConfigPath(const QString &folder)
+{
+    const QString base =
+        folder + QLatin1Char('/') + (QStringLiteral("wg-") + QLatin1String(BuildConfig::brandId)).left(13);
+    const QString path = base + QStringLiteral(".conf");
+    if (!QFileInfo::exists(path) || QFile::remove(path))
+        return path;
+    for (; nameCounter < 99; ++nameCounter) {
+        const QString numbered = base + QStringLiteral("%1.conf").arg(nameCounter);
+        if (!QFileInfo::exists(numbered))
+            return numbered;
+    }
+    return QString();
+}
+
+QString WireGuardClient::name() const
+{
+    return QStringLiteral("wireguard-service");
+}
+
+QString WireGuardClient::configTemplatePath() const
+{
+    return QStringLiteral(":/resources/config/wg-vpnclient.conf");
+}
+
+bool WireGuardClient::supportsKillSwitch() const
+{
+    return false;
+}
+
+QString WireGuardClient::executablePath() const
+{
+    return QDir::toNativeSeparators(QStringLiteral("%1/wireguard/bin/%2")
+                                        .arg(Utils::applicationDirectory(), name() + Platform::executableSuffix()));
+}
+
+QString WireGuardClient::configFilePath() const
+{
+    return m_configPath;
+}
+
+bool WireGuardClient::prepareConfig()
+{
+    const QString text = configText(account(), m_parameters.server);
+    const QString folder = Utils::dataDirectory() + QStringLiteral("/config");
+    Utils::ensureDirectory(folder);
+    m_configPath = chooseConfigPath(folder);
+    if (m_configPath.isEmpty()) {
+        logCritical(QStringLiteral("Cannot prepare WireGuard config file"));
+        return false;
+    }
+    if (!Utils::writeTextFile(m_configPath, text)) {
+        logCritical(QStringLiteral("Cannot save WireGuard config file to '%1'").arg(m_configPath));
+        return false;
+    }
+    // It holds the private key: readable by nobody but the administrator's service.
+    QFile::setPermissions(m_configPath, QFileDevice::Permissions());
+    m_logger->close();
+    m_engineLogPath = QFileInfo(m_configPath).absolutePath() + QStringLiteral("/log.bin");
+    return true;
+}
+
+void WireGuardClient::connectToVpn()
+{
+    m_lastError.clear();
+    disconnectFromVpn();
+
+    if (m_parameters.server.isEmpty())
+        m_lastError = tr("Server name is empty!");
+    else if (!QFileInfo::exists(executablePath()))
+        m_lastError = QStringLiteral("Executable '%1' does not exists").arg(executablePath());
+    if (!m_lastError.isEmpty()) {
+        logCritical(m_lastError);
+        setConnectionState(ConnectionState::Id::Error, m_lastError, false);
+        return;
+    }
+    if (!prepareConfig())
+        return;
+    applyIpv6Setting();
+    m_disconnectRequested = false;
+    m_channel->start(stateHost, statePort);
+    setConnectionState(ConnectionState::Id::Connecting, QString(), false);
+    m_process->start({executablePath(),
+                      QStringLiteral("--add"),
+                      m_configPath,
+                      QStringLiteral("--port"),
+                      QString::number(statePort)});
+}
+
+void WireGuardClient::disconnectFromVpn()
+{
+    const bool running = isEngineRunning();
+    m_disconnectRequested = true;
+    if (running) {
+        logInfo(QStringLiteral("Send TERM signal, server state is opened: %1")
+                    .arg(Utils::boolText(m_channel->isConnected())));
+        m_process->start({executablePath(), QStringLiteral("--remove"), m_configPath});
+        setConnectionState(ConnectionState::Id::Disconnecting, QString(), false);
+        logInfo(QStringLiteral("Stopping Windows service"));
+    } else {
+        setConnectionState(ConnectionState::Id::Disconnected, QString(), false);
+    }
+}
+
+void WireGuardClient::onReadyReadDataFromManagementInterface()
+{
+    for (QString line = m_channel->readLine(); !line.isEmpty(); line = m_channel->readLine()) {
+        if (!handleLine(line.simplified()))
+            break;
+    }
+}
+
+bool WireGuardClient::handleLine(const QString &line)
+{
+    if (!line.startsWith(QLatin1String(">BYTECOUNT:")))
+        logInfo(QLatin1Char('[') + line + QLatin1Char(']'));
+
+    if (line.startsWith(QLatin1String(">STATE:CONNECTED"))) {
+        setConnectionState(ConnectionState::Id::Connected, QString(), false);
+        m_logger->setFile(m_engineLogPath);
+        m_logger->readNow();
+    } else if (line.startsWith(QLatin1String(">STATE:DISCONNECTED"))) {
+        setConnectionState(ConnectionState::Id::Disconnected, QString(), false);
+    } else if (line.startsWith(QLatin1String(">STATE:ERROR"))) {
+        const QStringList pieces = line.split(QLatin1Char(':'), Qt::KeepEmptyParts);
+        if (pieces.size() == 3)
+            m_lastError = pieces.at(2);
+        setConnectionState(ConnectionState::Id::Error, m_lastError, true);
+    } else if (line.startsWith(QLatin1String(">BYTECOUNT:"))) {
+        const QStringList amounts =
+            line.mid(int(qstrlen(">BYTECOUNT:"))).split(QStringLiteral(", "), Qt::KeepEmptyParts);
+        if (amounts.size() != 2)
+            return false;
+        setStatistics(ConnectionStatistics(amounts.at(0), amounts.at(1)));
+    }
+    return true;
+}
+
+void WireGuardClient::onSocketError(QAbstractSocket::SocketError socketError)
+{
+    if (socketError == QAbstractSocket::RemoteHostClosedError)
+        setConnectionState(ConnectionState::Id::Disconnected, QString(), false);
+}
+
+void WireGuardClient::onWireGuardLoggerLineReaded(const QString &line)
+{
+    Q_UNUSED(line)
+}
+
+void WireGuardClient::onWireGuardProcessFinished(int exitCode)
+{
+    if (isEngineRunning()) {
+        logInfo(QStringLiteral("Process in running state"));
+        return;
+    }
+    logInfo(QStringLiteral("Process is finished"));
+    if (connectionState() == ConnectionState::Id::Disconnected) {
+        logInfo(QStringLiteral("Already in disconnected state"));
+        return;
+    }
+    if (m_beingDestroyed)
+        return;
+    logInfo(QStringLiteral("Process finished with code: %1").arg(exitCode));
+    if (exitCode != 0)
+        m_lastError = QStringLiteral("CrashExit");
+    setConnectionState(ConnectionState::Id::Disconnected, m_lastError, false);
+    if (m_disconnectRequested || !m_parameters.autoReconnectionOnError)
+        return;
+    logInfo(QStringLiteral("Reconnecting..."));
+    setConnectionState(ConnectionState::Id::Reconnecting, QString(), true);
+}
+
+void WireGuardClient::onWireGuardProcessStarted()
+{
+    logInfo(QStringLiteral("WireGuard process started"));
+}
+
+void WireGuardClient::logInfo(const QString &text) const
+{
+    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
+}
+
+void WireGuardClient::logCritical(const QString &text) const
+{
+    qCritical().noquote() << objectName() + QStringLiteral(": ") + text;
+}
