@@ -1,0 +1,151 @@
+#include "logger.h"
+#include "servicecontroller.h"
+#include "testsupport.h"
+#include "vpnservicerunner.h"
+#include "wireguardclient.h"
+#include "wireguardlogger.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// WireGuardClient through the real vpn-service and the wireguard-service stand-in on
+// wireguard-go, towards the WireGuard server of tests/support/openvpn-lab.
+class TestWireGuardLab : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+    void connectsAndCarriesTraffic();
+    void wrongServerKey();
+
+private:
+    static Account labAccount();
+    static bool ping(const QString &address);
+
+    QTemporaryDir m_home;
+    QTemporaryDir m_data;
+    QString m_server;
+    std::unique_ptr<VpnServiceRunner> m_service;
+    std::unique_ptr<ServiceController> m_link;
+};
+
+Account TestWireGuardLab::labAccount()
+{
+    QFile key(TestSupport::supportPath(QStringLiteral("pki/wireguard-client.key")));
+    key.open(QIODevice::ReadOnly);
+    return Account(7,
+                   QStringLiteral("demo"),
+                   QStringLiteral("Active"),
+                   QString(),
+                   QString(),
+                   QStringLiteral("10.66.0.2"),
+                   QString::fromLatin1(key.readAll().trimmed()));
+}
+
+bool TestWireGuardLab::ping(const QString &address)
+{
+    return QProcess::execute(QStringLiteral("ping"),
+                             {QStringLiteral("-c"),
+                              QStringLiteral("3"),
+                              QStringLiteral("-i"),
+                              QStringLiteral("0.2"),
+                              QStringLiteral("-W"),
+                              QStringLiteral("2"),
+                              address})
+        == 0;
+}
+
+void TestWireGuardLab::initTestCase()
+{
+    m_server = qEnvironmentVariable("VELMORIX_LAB_SERVER");
+    VELMORIX_REQUIRE(!qEnvironmentVariable("VELMORIX_NETNS").isEmpty() && !m_server.isEmpty(),
+                     QStringLiteral("needs root, wireguard-go and the namespaces of tests/support/openvpn-lab"));
+    VELMORIX_REQUIRE(WireGuardClient::isSupported(), QStringLiteral("needs wireguard-go and wg"));
+    qputenv("XDG_DATA_HOME", m_home.path().toLocal8Bit());
+    qputenv("VELMORIX_DATA_DIR", m_data.path().toLocal8Bit());
+    qputenv("VELMORIX_APP_DIR", VELMORIX_APP_DIR_PATH);
+    QVERIFY(Logger::instance()->isInitialized());
+    const quint16 port = TestSupport::freePort();
+    m_service = std::make_unique<VpnServiceRunner>(QStringLiteral(VELMORIX_APP_DIR_PATH), port);
+    QVERIFY(m_service->waitListening());
+    m_link = std::make_unique<ServiceController>(true, nullptr, port);
+    QTRY_VERIFY(m_link->isConnected());
+}
+
+void TestWireGuardLab::cleanupTestCase()
+{
+    m_link.reset();
+    m_service.reset();
+}
+
+void TestWireGuardLab::cleanup()
+{
+    if (QTest::currentTestFailed())
+        std::fprintf(stderr, "service log:\n%s\n", qPrintable(m_service->log().right(4000)));
+}
+
+void TestWireGuardLab::connectsAndCarriesTraffic()
+{
+    VpnClient::setAccount(labAccount());
+    WireGuardClient client;
+    ConnectionParameters p;
+    p.server = m_server;
+    p.protocol = 3;
+    p.port = 55888;
+    p.autoReconnectionOnError = true;
+    client.setConnectionParameters(p);
+    QSignalSpy bytes(&client, &VpnClient::byteCountChanged);
+    QSignalSpy logLines(client.findChild<WireGuardLogger *>(), &WireGuardLogger::lineReaded);
+
+    client.connectToVpn();
+    QTRY_COMPARE_WITH_TIMEOUT(client.connectionState(), ConnectionState::Id::Connected, 30000);
+    QVERIFY(QFileInfo::exists(QStringLiteral("/sys/class/net/wg-velmorix")));
+    QTRY_VERIFY(logLines.count() >= 1);
+
+    QVERIFY(ping(QStringLiteral("10.66.0.1")));
+    QTRY_VERIFY_WITH_TIMEOUT(bytes.count() >= 1, 5000);
+    const quint64 before = bytes.last().at(0).toULongLong();
+    QVERIFY(ping(QStringLiteral("10.66.0.1")));
+    QTRY_VERIFY_WITH_TIMEOUT(bytes.last().at(0).toULongLong() > before, 5000);
+
+    client.disconnectFromVpn();
+    QTRY_COMPARE_WITH_TIMEOUT(client.connectionState(), ConnectionState::Id::Disconnected, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QStringLiteral("/sys/class/net/wg-velmorix")), 10000);
+}
+
+void TestWireGuardLab::wrongServerKey()
+{
+    Account account = labAccount();
+    account.wgPublicKey = QStringLiteral("Zqm7YSuneIw/lhG1JN6Jdf7D0m1rob9OCvW3sXa3CFs="); // not the server's
+    VpnClient::setAccount(account);
+    WireGuardClient client;
+    ConnectionParameters p;
+    p.server = m_server;
+    p.protocol = 3;
+    client.setConnectionParameters(p);
+    QSignalSpy changed(&client, &VpnClient::connectionStateChanged);
+    client.connectToVpn();
+    // The stand-in gives up after its handshake wait, reports, and closes the channel.
+    const auto error = [&changed] {
+        for (const QList<QVariant> &change : changed) {
+            if (change.at(0).value<ConnectionState::Id>() == ConnectionState::Id::Error)
+                return change;
+        }
+        return QList<QVariant>();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(!error().isEmpty(), 30000);
+    QCOMPARE(error().at(1).toString(), QStringLiteral("Handshake failed"));
+    QCOMPARE(error().at(2).toBool(), true);
+    client.disconnectFromVpn();
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QStringLiteral("/sys/class/net/wg-velmorix")), 10000);
+}
+
+QTEST_GUILESS_MAIN(TestWireGuardLab)
+#include "tst_wireguard_lab.moc"
