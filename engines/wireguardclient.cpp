@@ -146,8 +146,9 @@ bool WireGuardClient::prepareConfig()
         logCritical(QStringLiteral("Cannot save WireGuard config file to '%1'").arg(m_configPath));
         return false;
     }
-    // It holds the private key: readable by nobody but the administrator's service.
-    QFile::setPermissions(m_configPath, QFileDevice::Permissions());
+    // It holds the private key: read-only, for its owner alone (on Windows the read-only
+    // attribute).
+    QFile::setPermissions(m_configPath, QFileDevice::ReadOwner);
     m_logger->close();
     m_engineLogPath = QFileInfo(m_configPath).absolutePath() + QStringLiteral("/log.bin");
     return true;

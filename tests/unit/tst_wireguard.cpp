@@ -128,8 +128,8 @@ void TestWireGuard::prepareConfig()
     const QString path = m_data.filePath(QStringLiteral("config/wg-velmorix.conf"));
     QCOMPARE(client.configFilePath(), path);
     QCOMPARE(client.engineLogFile(), m_data.filePath(QStringLiteral("config/log.bin")));
-    // The private key is in it: no permissions for anyone (the administrator's service reads it).
-    QCOMPARE(QFile::permissions(path) & 0x7077, QFileDevice::Permissions());
+    // The private key is in it: read-only, and for its owner alone.
+    QCOMPARE(QFile::permissions(path) & 0x7077, QFileDevice::ReadOwner);
     QCOMPARE(QFileInfo(path).size(), WireGuardClient::configText(activeAccount(), p.server).toUtf8().size());
 
     // An account that may not connect: an empty file, still written.
