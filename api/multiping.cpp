@@ -1,0 +1,62 @@
+#include "multiping.h"
+
+#include "pinger.h"
+
+#include <algorithm>
+
+MultiPing::MultiPing(QObject *parent)
+    : QObject(parent)
+{
+    setObjectName(QStringLiteral("MultiPing"));
+}
+
+MultiPing::~MultiPing()
+{
+    for (const auto &entry : qAsConst(m_pingers)) {
+        entry.second->kill();
+        delete entry.second;
+    }
+}
+
+void MultiPing::sendRequest(const QString &ip)
+{
+    auto *pinger = new Pinger;
+    m_pingers.append({ip, pinger});
+    connect(pinger, &Pinger::finished, this, &MultiPing::onPingFinished);
+    pinger->ping(ip, timeoutMs);
+}
+
+void MultiPing::sendRequest(const QStringList &list)
+{
+    m_results.clear();
+    for (const QString &ip : list)
+        sendRequest(ip);
+}
+
+void MultiPing::onPingFinished(bool success, uint value)
+{
+    auto *pinger = qobject_cast<Pinger *>(sender());
+    const auto entry = std::find_if(
+        m_pingers.begin(), m_pingers.end(), [pinger](const QPair<QString, Pinger *> &e) { return e.second == pinger; });
+    if (entry == m_pingers.end())
+        return;
+    const QString address = entry->first;
+    const uint result = success ? value : failedPingValue;
+    m_sorted.append({result, address});
+    m_results << QStringLiteral("%1:%2").arg(address).arg(result);
+
+    const bool last = m_pingers.size() == 1;
+    m_pingers.erase(entry);
+    // Not from within its own notification.
+    pinger->kill();
+    pinger->deleteLater();
+
+    if (last) {
+        std::sort(m_sorted.begin(), m_sorted.end());
+        const QList<QPair<uint, QString>> sorted = m_sorted;
+        m_sorted.clear();
+        for (const auto &pair : sorted)
+            emit requestFinished(pair.second, ushort(pair.first));
+        emit lastRequestFinished(m_results);
+    }
+}

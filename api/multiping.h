@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QStringList>
+
+class Pinger;
+
+// One batch of ICMP probes, all at once; the results come when the last probe has answered.
+class MultiPing final : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr uint failedPingValue = 100000;
+    static constexpr int timeoutMs = 1000;
+
+    explicit MultiPing(QObject *parent = nullptr);
+    ~MultiPing() override;
+
+    QStringList results() const { return m_results; }
+
+signals:
+    void lastRequestFinished(const QStringList &data);
+    void requestFinished(const QString &ip, ushort value);
+
+public slots:
+    void sendRequest(const QString &ip);
+    void sendRequest(const QStringList &list);
+
+private slots:
+    void onPingFinished(bool success, uint value);
+
+private:
+    QStringList m_results;
+    QList<QPair<uint, QString>> m_sorted;
+    QList<QPair<QString, Pinger *>> m_pingers;
+};

@@ -1,0 +1,189 @@
+#include "pinger.h"
+
+#include "senderobject.h"
+
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <netinet/in.h>
+#include <netinet/ip.h>
+#include <netinet/ip_icmp.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QtEndian>
+
+namespace {
+
+// The payload of the Windows probe, so that both systems send the same packet.
+const char payload[12] = "Data Buffer";
+
+std::atomic<quint16> nextSequence{1};
+
+// A batch over a large catalogue holds one socket per probe at once: more than the usual soft
+// limit of 1024 open files allows. Raised to the hard limit once.
+void raiseFileLimit()
+{
+    static const bool raised = [] {
+        rlimit limit = {};
+        if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= limit.rlim_max)
+            return false;
+        limit.rlim_cur = limit.rlim_max;
+        return ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
+    }();
+    Q_UNUSED(raised)
+}
+
+quint16 checksum(const unsigned char *data, int length)
+{
+    quint32 sum = 0;
+    for (int i = 0; i + 1 < length; i += 2)
+        sum += quint32(data[i] << 8 | data[i + 1]);
+    if (length % 2)
+        sum += quint32(data[length - 1] << 8);
+    while (sum >> 16)
+        sum = (sum & 0xFFFF) + (sum >> 16);
+    return quint16(~sum);
+}
+
+} // namespace
+
+struct Pinger::Request
+{
+    ~Request()
+    {
+        notifier.reset();
+        if (fd >= 0)
+            ::close(fd);
+    }
+
+    int fd = -1;
+    bool raw = false;
+    quint16 identifier = 0;
+    quint16 sequence = 0;
+    quint32 target = 0;
+    QElapsedTimer clock;
+    QTimer timeout;
+    std::unique_ptr<QSocketNotifier> notifier;
+    std::unique_ptr<SenderObject> relay;
+};
+
+Pinger::Pinger()
+{
+    setObjectName(QStringLiteral("Pinger"));
+}
+
+Pinger::~Pinger() = default;
+
+void Pinger::kill()
+{
+    disconnect(this, &Pinger::finished, nullptr, nullptr);
+}
+
+void Pinger::callBackFinished(bool success, uint value)
+{
+    emit finished(success, value);
+}
+
+void Pinger::ping(const QString &address, int timeoutMs)
+{
+    m_request = std::make_unique<Request>();
+    Request &request = *m_request;
+    request.relay = std::make_unique<SenderObject>();
+    connect(request.relay.get(), &SenderObject::finished, this, &Pinger::callBackFinished);
+
+    QHostAddress host;
+    if (!host.setAddress(address) || host.protocol() != QAbstractSocket::IPv4Protocol) {
+        qInfo().noquote() << objectName() + QStringLiteral(": Not an IPv4 address: ") + address;
+        m_request.reset(); // the relay reports the failure
+        return;
+    }
+    request.target = host.toIPv4Address();
+
+    raiseFileLimit();
+    // An unprivileged ICMP socket where the system allows it, a raw one with the rights for it.
+    request.fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_ICMP);
+    if (request.fd < 0) {
+        request.fd = ::socket(AF_INET, SOCK_RAW | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_ICMP);
+        request.raw = true;
+    }
+    if (request.fd < 0) {
+        qCritical().noquote() << objectName()
+                + QStringLiteral(": Unable to open ICMP socket, last error: %1").arg(errno);
+        m_request.reset();
+        return;
+    }
+    request.sequence = nextSequence++;
+    request.identifier = request.raw ? quint16(::getpid() ^ quintptr(this)) : 0;
+
+    unsigned char packet[8 + sizeof payload] = {};
+    packet[0] = ICMP_ECHO;
+    qToBigEndian<quint16>(request.identifier, packet + 4);
+    qToBigEndian<quint16>(request.sequence, packet + 6);
+    std::memcpy(packet + 8, payload, sizeof payload);
+    qToBigEndian<quint16>(checksum(packet, sizeof packet), packet + 2);
+
+    sockaddr_in to = {};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = htonl(request.target);
+    request.clock.start();
+    if (::sendto(request.fd, packet, sizeof packet, 0, reinterpret_cast<sockaddr *>(&to), sizeof to) < 0) {
+        qCritical().noquote() << objectName()
+                + QStringLiteral(": Unable to send the echo request, last error: %1").arg(errno);
+        m_request.reset();
+        return;
+    }
+    if (!request.raw) {
+        // The kernel chose the identifier of an unprivileged socket: its local "port".
+        sockaddr_in local = {};
+        socklen_t length = sizeof local;
+        if (::getsockname(request.fd, reinterpret_cast<sockaddr *>(&local), &length) == 0)
+            request.identifier = ntohs(local.sin_port);
+    }
+
+    request.timeout.setSingleShot(true);
+    connect(&request.timeout, &QTimer::timeout, this, [this] {
+        m_request->relay->deliver(false, 0);
+        m_request->notifier.reset();
+    });
+    request.timeout.start(timeoutMs);
+
+    request.notifier = std::make_unique<QSocketNotifier>(request.fd, QSocketNotifier::Read);
+    connect(request.notifier.get(), &QSocketNotifier::activated, this, [this] {
+        Request &r = *m_request;
+        unsigned char buffer[1500];
+        sockaddr_in from = {};
+        socklen_t length = sizeof from;
+        for (;;) {
+            const ssize_t size =
+                ::recvfrom(r.fd, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr *>(&from), &length);
+            if (size < 0)
+                return;
+            int offset = 0;
+            if (r.raw) {
+                if (size < 20)
+                    continue;
+                offset = (buffer[0] & 0x0F) * 4; // the IP header comes along on a raw socket
+            }
+            if (size < offset + 8 || buffer[offset] != ICMP_ECHOREPLY || ntohl(from.sin_addr.s_addr) != r.target)
+                continue;
+            if (qFromBigEndian<quint16>(buffer + offset + 4) != r.identifier
+                || qFromBigEndian<quint16>(buffer + offset + 6) != r.sequence)
+                continue;
+            // Whole milliseconds, rounded up: an answer within the first millisecond is an answer.
+            const uint elapsed = uint(std::ceil(double(r.clock.nsecsElapsed()) / 1e6));
+            r.timeout.stop();
+            r.notifier.reset();
+            r.relay->deliver(true, qMax(1u, elapsed));
+            return;
+        }
+    });
+}
