@@ -81,17 +81,8 @@ Pinger::Pinger()
     setObjectName(QStringLiteral("Pinger"));
 }
 
+// Here, where the request's type is complete.
 Pinger::~Pinger() = default;
-
-void Pinger::kill()
-{
-    disconnect(this, &Pinger::finished, nullptr, nullptr);
-}
-
-void Pinger::callBackFinished(bool success, uint value)
-{
-    emit finished(success, value);
-}
 
 void Pinger::ping(const QString &address, int timeoutMs)
 {

@@ -345,14 +345,7 @@ void OpenVpnClient::onOpenVpnProcessFinished(int exitCode)
     }
     if (m_beingDestroyed)
         return;
-    logInfo(QStringLiteral("Process finished with code: %1").arg(exitCode));
-    if (exitCode != 0)
-        m_lastError = QStringLiteral("CrashExit");
-    setConnectionState(ConnectionState::Id::Disconnected, m_lastError, false);
-    if (m_disconnectRequested || !m_parameters.autoReconnectionOnError)
-        return;
-    logInfo(QStringLiteral("Reconnecting..."));
-    setConnectionState(ConnectionState::Id::Reconnecting, QString(), true);
+    reportEngineFinished(exitCode, m_disconnectRequested, &m_lastError);
 }
 
 void OpenVpnClient::openVpnStateSigTermHandlerTimerEvent()

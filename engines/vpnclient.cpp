@@ -135,6 +135,19 @@ QString VpnClient::configFilePath() const
     return m_config ? QFileInfo(m_config->fileName()).absoluteFilePath() : QString();
 }
 
+void VpnClient::reportEngineFinished(int exitCode, bool disconnectRequested, QString *lastError)
+{
+    const QString prefix = objectName() + QStringLiteral(": ");
+    qInfo().noquote() << prefix + QStringLiteral("Process finished with code: %1").arg(exitCode);
+    if (exitCode != 0)
+        *lastError = QStringLiteral("CrashExit");
+    setConnectionState(ConnectionState::Id::Disconnected, *lastError, false);
+    if (disconnectRequested || !m_parameters.autoReconnectionOnError)
+        return;
+    qInfo().noquote() << prefix + QStringLiteral("Reconnecting...");
+    setConnectionState(ConnectionState::Id::Reconnecting, QString(), true);
+}
+
 void VpnClient::removeConfig()
 {
     m_config.reset();

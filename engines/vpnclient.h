@@ -71,6 +71,10 @@ protected:
     void setStatistics(const ConnectionStatistics &statistics);
     void applyIpv6Setting();
     void removeConfig();
+    // The engine ended while this client still counted on it: Disconnected ("CrashExit" for a
+    // non-zero code), then Reconnecting (critical) unless a disconnect was asked for or
+    // reconnection is off.
+    void reportEngineFinished(int exitCode, bool disconnectRequested, QString *lastError);
 
     ConnectionParameters m_parameters;
 
