@@ -10,6 +10,7 @@
 #include <QSslKey>
 #include <QSslSocket>
 #include <QTcpServer>
+#include <QTimer>
 
 // The provider's backend on a loopback port, plain HTTP or HTTPS with the demo PKI: the
 // catalogue, the current address and the accounts, with replies that can be held back.
@@ -40,6 +41,7 @@ public:
     QHash<QString, QString> passwords; // user name -> password
     QByteArray accountBody; // empty: an account of the user
     QSet<QByteArray> heldBack; // paths that get no reply
+    QHash<QByteArray, int> delayOf; // paths answered this many milliseconds late
     QHash<QByteArray, int> statusOf; // paths answered with this status and an HTML page
     QList<Request> requests;
 
@@ -96,6 +98,18 @@ private:
         const QByteArray path = request.path.split('?').first();
         if (heldBack.contains(path))
             return;
+        if (delayOf.contains(path)) {
+            const int delay = delayOf.take(path);
+            QPointer<QTcpSocket> later(socket);
+            QTimer::singleShot(delay, this, [this, later, request] {
+                if (later) {
+                    m_buffers[later] = "GET " + request.path + " HTTP/1.1\r\n\r\n";
+                    requests.removeLast();
+                    serve(later);
+                }
+            });
+            return;
+        }
         if (statusOf.contains(path))
             return reply(socket, statusOf.value(path), "text/html", "<html><body>error</body></html>");
         if (path == "/feeds/serverinfo.xml")

@@ -22,6 +22,7 @@ private slots:
     void badReplies();
     void stopSendsNothing();
     void heldBackReplyIsCancelled();
+    void catalogueThatIsNotXml();
 
 private:
     void useBackend(const TestBackend &backend) { qputenv("VELMORIX_API_BASE", backend.base().toLocal8Bit()); }
@@ -211,6 +212,28 @@ void TestNetworkApi::heldBackReplyIsCancelled()
     QVERIFY(recorder.texts(QtInfoMsg).contains(
         QStringLiteral("ReplyTimeout: Request '%1', cancelled by timer").arg(NetworkApi::geoIpUrl())));
     QCOMPARE(NetworkApi::replyTimeout, 20000);
+
+    // Late, but within the limit: an answer like any other.
+    backend.heldBack.clear();
+    backend.delayOf.insert("/v3/geoip", 200);
+    api.requestCurrentIpAddress();
+    QTRY_COMPARE_WITH_TIMEOUT(address.count(), 2, 5000);
+    QCOMPARE(address.at(1).at(0).toString(), QStringLiteral("127.0.0.1"));
+}
+
+void TestNetworkApi::catalogueThatIsNotXml()
+{
+    TestBackend backend;
+    backend.catalogue = "{\"servers\": []}";
+    useBackend(backend);
+    NetworkApi api;
+    QSignalSpy servers(&api, &NetworkApi::requestServerListFinished);
+    MessageRecorder recorder;
+    api.requestServerList();
+    QTRY_COMPARE(servers.count(), 1);
+    QCOMPARE(servers.at(0).at(0).value<Servers>().size(), 0);
+    QCOMPARE(recorder.texts(QtCriticalMsg).size(), 1);
+    QVERIFY(recorder.texts(QtCriticalMsg).first().startsWith(QLatin1String("NetworkApi: Cannot parse XML: ")));
 }
 
 QTEST_GUILESS_MAIN(TestNetworkApi)
