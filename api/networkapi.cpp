@@ -117,7 +117,9 @@ Account NetworkApi::parseAccountReply(const QByteArray &body, const QString &log
         return Account();
     const QJsonValue id = data.value(QLatin1String("id"));
     quint64 number = 0;
-    if (id.isDouble() && id.toDouble() >= 0)
+    // JSON numbers are doubles: one beyond the 64-bit range is no id (and converting it would
+    // be undefined).
+    if (id.isDouble() && id.toDouble() >= 0 && id.toDouble() < 18446744073709551615.0)
         number = quint64(id.toDouble());
     else if (id.isString())
         number = id.toString().toULongLong();

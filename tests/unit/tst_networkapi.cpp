@@ -20,6 +20,8 @@ private slots:
     void errorsKeepTheLastValues();
     void badReplies_data();
     void badReplies();
+    void accountIds_data();
+    void accountIds();
     void stopSendsNothing();
     void heldBackReplyIsCancelled();
     void catalogueThatIsNotXml();
@@ -179,6 +181,28 @@ void TestNetworkApi::badReplies()
     // The account parse of the same bodies: a default account, or the fields that are there.
     const Account parsed = NetworkApi::parseAccountReply(geoIp, QStringLiteral("Test"));
     QCOMPARE(parsed.id, 0ULL);
+}
+
+void TestNetworkApi::accountIds_data()
+{
+    QTest::addColumn<QByteArray>("id");
+    QTest::addColumn<quint64>("parsed");
+
+    QTest::newRow("number") << QByteArray("42") << quint64(42);
+    QTest::newRow("text") << QByteArray("\"18446744073709551615\"") << quint64(18446744073709551615ULL);
+    QTest::newRow("negative") << QByteArray("-5") << quint64(0);
+    QTest::newRow("beyond 64 bits") << QByteArray("4.5e64") << quint64(0);
+    QTest::newRow("not a number") << QByteArray("\"abc\"") << quint64(0);
+    QTest::newRow("missing") << QByteArray("null") << quint64(0);
+}
+
+void TestNetworkApi::accountIds()
+{
+    QFETCH(QByteArray, id);
+    QFETCH(quint64, parsed);
+    const Account account =
+        NetworkApi::parseAccountReply("{\"data\":{\"id\":" + id + ",\"status\":\"Active\"}}", QStringLiteral("Test"));
+    QCOMPARE(account.id, parsed);
 }
 
 void TestNetworkApi::stopSendsNothing()
