@@ -71,10 +71,9 @@ uint qHash(const Server &server, uint seed)
 
 Servers serversOfCountry(const Servers &servers, const QString &code)
 {
-    const QString wanted = code.toLower();
     Servers result;
     for (const Server &server : servers) {
-        if (server.country.toLower() == wanted)
+        if (server.country.compare(code, Qt::CaseInsensitive) == 0)
             result << server;
     }
     return result;
