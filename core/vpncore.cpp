@@ -286,8 +286,10 @@ void VpnCore::disconnectFromVpn()
         m_reconnectRequested = false;
         if (m_killSwitchHeld)
             disableKillSwitch();
-        if (m_connectionState == ConnectionState::Id::Disconnected)
-            return;
+        // The engine has ended already: nothing of it would report the end.
+        if (m_connectionState == ConnectionState::Id::Reconnecting)
+            onVpnConnectionStateChanged(ConnectionState::Id::Disconnected, fastDown, true, QString());
+        return;
     }
     logInfo(QStringLiteral("Disconnect from VPN"));
     if (m_engine)
@@ -320,6 +322,14 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state,
 {
     if (state == m_connectionState)
         return;
+    // An engine that counts on being restarted says so after its end; only a reconnection
+    // that is really on its way is shown as one, else the session would read as reconnecting
+    // forever after the last attempt.
+    if (state == ConnectionState::Id::Reconnecting && m_connectionState == ConnectionState::Id::Disconnected
+        && !m_reconnectTimer.isActive()) {
+        logInfo(QStringLiteral("No reconnection follows, staying disconnected"));
+        return;
+    }
     m_connectionState = state;
     logInfo(
         QStringLiteral("State set to %1%2")

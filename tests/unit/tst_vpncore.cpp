@@ -311,8 +311,12 @@ void TestVpnCore::reconnectsThreeTimesWithKillSwitchHeld()
 
     for (int crash = 1; crash <= 4; ++crash) {
         m_engines.last()->report(ConnectionState::Id::Disconnected, QStringLiteral("CrashExit"));
+        // As the real engines do when they count on being restarted.
+        m_engines.last()->report(ConnectionState::Id::Reconnecting, QString(), true);
         QVERIFY(core->killSwitchHeld());
         QVERIFY(Status().killswitchActivated());
+        QCOMPARE(core->connectionState(),
+                 crash < 4 ? ConnectionState::Id::Reconnecting : ConnectionState::Id::Disconnected);
         if (crash < 4) {
             QTRY_COMPARE(m_engines.size(), crash + 1);
             m_engines.last()->report(ConnectionState::Id::Connecting);
@@ -397,8 +401,11 @@ void TestVpnCore::disconnectCancelsReconnection()
     core->setAutoReconnectionOnError(true);
     core->setReconnectDelayForTesting(300);
     engine->report(ConnectionState::Id::Disconnected, QStringLiteral("CrashExit"));
+    engine->report(ConnectionState::Id::Reconnecting, QString(), true);
     QVERIFY(core->killSwitchHeld());
     core->disconnectFromVpn();
+    QCOMPARE(core->connectionState(), ConnectionState::Id::Disconnected);
+    QCOMPARE(engine->disconnects, 0);
     QVERIFY(!core->killSwitchHeld());
     QVERIFY(!Status().killswitchActivated());
     QTest::qWait(500);
