@@ -46,7 +46,10 @@ OpenVpnClient::~OpenVpnClient()
 {
     m_beingDestroyed = true;
     m_parameters.autoReconnectionOnError = false;
-    if (m_process->state() == ServiceProcess::Running) {
+    // A client that has reported its end has no engine left to stop. Its process record may
+    // still read running when the end came by the exit time-out (a restarted service never
+    // reports on an engine it did not start), and a kill by name would hit the next engine.
+    if (m_process->state() == ServiceProcess::Running && connectionState() != ConnectionState::Id::Disconnected) {
         m_disconnectRequested = true;
         stopEngine();
     }

@@ -460,8 +460,13 @@ void TestVpnCoreLab::serviceRestartMidSession()
     QTRY_VERIFY_WITH_TIMEOUT(!tableExists(QStringLiteral("velmorix_killswitch")), 10000);
     QTRY_COMPARE_WITH_TIMEOUT(resolvConf(), m_userResolvConf, 10000);
 
-    // And the next session runs as usual.
+    // The next session runs as usual: nothing of the old engine reaches the new one.
+    QSignalSpy states(core.get(), &VpnCore::connectionStateChanged);
     QVERIFY(connectAndWait(*core));
+    QTest::qWait(1500);
+    QCOMPARE(states.count(), 2);
+    QCOMPARE(states.at(0).first().value<ConnectionState::Id>(), ConnectionState::Id::Connecting);
+    QCOMPARE(core->connectionState(), ConnectionState::Id::Connected);
     QVERIFY(disconnectAndWait(*core));
 }
 
