@@ -1,8 +1,10 @@
 #include "fakeservice.h"
 #include "messagerecorder.h"
+#include "networkapi.h"
 #include "servicecontroller.h"
 #include "settings.h"
 #include "status.h"
+#include "testbackend.h"
 #include "testsupport.h"
 #include "vpnclient.h"
 #include "vpncore.h"
@@ -83,6 +85,7 @@ private slots:
     void serverChoice();
     void publicAddress();
     void startupCheckRepairsProtection();
+    void autoConnectionWaitsForTheAccount();
 
 private:
     void connectedSession(std::unique_ptr<VpnCore> &core, ScriptedEngine *&engine);
@@ -564,6 +567,63 @@ void TestVpnCore::startupCheckRepairsProtection()
     clean.runStartupCheck();
     QVERIFY(!clean.wrongDnsDetected()
             || recorder.warnings().contains(QStringLiteral("VpnCore: Detected wrong DNS status")));
+}
+
+void TestVpnCore::autoConnectionWaitsForTheAccount()
+{
+    if (!WireGuardClient::isSupported())
+        QSKIP("WireGuard is not available here: an automatic connection would not wait for an account");
+    TestBackend backend;
+    backend.passwords.insert(QStringLiteral("demo"), QStringLiteral("demo-pass"));
+    qputenv("VELMORIX_API_BASE", backend.base().toLocal8Bit());
+    NetworkApi api;
+    Settings::instance()->setNetworkProtocol(Settings::WireGuard);
+    VpnClient::setAccount(Account());
+    const auto accountRequests = [&backend] {
+        int count = 0;
+        for (const TestBackend::Request &request : backend.requests)
+            count += request.path.startsWith("/v3_1/private/accounts/") ? 1 : 0;
+        return count;
+    };
+
+    int created = 0;
+    MessageRecorder recorder;
+    {
+        VpnCore core;
+        core.setEngineFactoryForTesting([&created](int, QObject *parent) {
+            ++created;
+            return new ScriptedEngine(false, parent);
+        });
+        core.setNetworkApi(&api);
+        core.setAutoConnectPending(true);
+        core.setVpnServerIp(QStringLiteral("10.99.0.1"), QStringLiteral("nl, Amsterdam"));
+        QVERIFY(recorder.texts(QtInfoMsg).contains(
+            QStringLiteral("VpnCore: Auto connection enabled, but account data is not ready yet")));
+        QCOMPARE(created, 0);
+        // The account's reply starts the connection.
+        QTRY_COMPARE(created, 1);
+        QVERIFY(VpnClient::account().isActive());
+        QVERIFY(recorder.texts(QtInfoMsg).contains(QStringLiteral("VpnCore: Start auto connection")));
+    }
+
+    // Refused accounts: at most three requests in the whole run of the program.
+    Settings::instance()->setPassword(QStringLiteral("wrong"));
+    VpnClient::setAccount(Account());
+    VpnCore later;
+    later.setEngineFactoryForTesting([&created](int, QObject *parent) {
+        ++created;
+        return new ScriptedEngine(false, parent);
+    });
+    later.setNetworkApi(&api);
+    later.setAutoConnectPending(true);
+    for (int i = 0; i < 4; ++i) {
+        later.setVpnServerIp(QStringLiteral("10.99.0.1"), QStringLiteral("nl, Amsterdam"));
+        QTest::qWait(100);
+    }
+    QTRY_COMPARE(recorder.warnings().filter(QStringLiteral("Account is not valid")).size(), 2);
+    QCOMPARE(accountRequests(), 3);
+    QCOMPARE(created, 1);
+    qunsetenv("VELMORIX_API_BASE");
 }
 
 QTEST_GUILESS_MAIN(TestVpnCore)
