@@ -298,7 +298,10 @@ void TestVpnCoreLab::connectsEachProtocol()
         QVERIFY(Status().dnsActivated());
     }
 
+    states.clear();
     QVERIFY(disconnectAndWait(*core));
+    QCOMPARE(states.count(), 2);
+    QCOMPARE(states.at(0).first().value<ConnectionState::Id>(), ConnectionState::Id::Disconnecting);
     QCOMPARE(core->vpnConnected(), false);
     QCOMPARE(core->downloaded(), QStringLiteral("0"));
     QCOMPARE(core->vpnOnlineTime(), QStringLiteral("00:00:00"));
