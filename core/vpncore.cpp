@@ -192,21 +192,20 @@ bool VpnCore::checkPreconditions()
         }
     }
     if (!m_settings->vaildCredentials()) {
-        reportError(CredentialsEmpty, tr("Username or password is empty!"), true);
+        reportError(CredentialsEmpty, tr("Username or password is empty!"));
         return false;
     }
     if (m_serverIp.isEmpty()) {
-        reportError(ServerIpEmpty, tr("VPN server IP is empty!"), true);
+        reportError(ServerIpEmpty, tr("VPN server IP is empty!"));
         return false;
     }
     return true;
 }
 
-void VpnCore::reportError(VpnError error, const QString &text, bool log)
+void VpnCore::reportError(VpnError error, const QString &text)
 {
     m_vpnConnectionErrorText = text;
-    if (log)
-        logWarning(text);
+    logWarning(text);
     emit vpnConnectionErrorChanged(error);
     emit vpnConnectionErrorTextChanged(text);
 }
@@ -399,6 +398,9 @@ void VpnCore::handleConnected()
         m_protectionStatus.setKillswitchActivated(true);
         m_killSwitchServer = m_serverIp;
         m_killSwitch.enable(m_assignedInternalIp, m_serverIp, m_settings->allowAccessToLocalDevices());
+    } else if (m_killSwitch.isEnabled()) {
+        // Held for a session that does not use it (switched off meanwhile, or WireGuard).
+        releaseKillSwitch();
     }
     if (m_usesDnsProgram) {
         m_protectionStatus.setDnsActivated(true);

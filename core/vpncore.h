@@ -144,7 +144,7 @@ private:
     void startAutoConnection();
     void setCaption(const QString &text);
     void clearCurrentAddress();
-    void reportError(VpnError error, const QString &text, bool log);
+    void reportError(VpnError error, const QString &text);
     void startDnsProgram(const QString &mode, const QStringList &entries);
     void logInfo(const QString &text) const;
     void logWarning(const QString &text) const;

@@ -413,6 +413,18 @@ void TestVpnCore::disconnectCancelsReconnection()
     QVERIFY(!Status().killswitchActivated());
     QTest::qWait(500);
     QCOMPARE(m_engines.size(), 1);
+
+    // A held kill switch is not left behind for a session that does not use it.
+    connectedSession(core, engine);
+    core->setAutoReconnectionOnError(true);
+    engine->report(ConnectionState::Id::Disconnected, QStringLiteral("CrashExit"));
+    QVERIFY(Status().killswitchActivated());
+    m_engineKillSwitch = false;
+    QTRY_COMPARE(m_engines.size(), 3);
+    m_engines.last()->report(ConnectionState::Id::Connecting);
+    m_engines.last()->report(ConnectionState::Id::Connected);
+    QVERIFY(!Status().killswitchActivated());
+    QVERIFY(!core->killSwitchHeld());
 }
 
 void TestVpnCore::wireGuardSessionLeavesProtectionAlone()
