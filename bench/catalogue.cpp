@@ -1,13 +1,11 @@
 // How long the catalogue parse takes for a large provider, against the floor: a bare pass of
 // the XML reader over the same document. The ratio is the figure to watch.
 #include "serverlistparser.h"
+#include "timing.h"
 
-#include <QElapsedTimer>
 #include <QXmlStreamReader>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -23,19 +21,6 @@ QByteArray generatedCatalogue(int servers, int countries)
             + QByteArray::number((i * 31) % 97) + "\" country=\"" + country.toUpper() + "\"/>\n";
     }
     return document + "</vorrinserverList>\n";
-}
-
-template<typename Work> double medianMilliseconds(int rounds, Work work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 } // namespace

@@ -3,14 +3,12 @@
 #include "countrynames.h"
 #include "serverlistmodel.h"
 #include "settings.h"
+#include "timing.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -39,19 +37,6 @@ Servers generatedServers(int count, int countries)
         servers << server;
     }
     return servers;
-}
-
-template<typename Work> double medianMilliseconds(int rounds, Work work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 } // namespace

@@ -72,6 +72,13 @@ int portIndex(const QList<quint16> &ports, quint16 port)
     return ports.indexOf(port);
 }
 
+// OpenVPN over UDP to the lab server's port.
+void useUdp()
+{
+    Settings::instance()->setNetworkProtocol(Settings::OpenVpnUdp);
+    Settings::instance()->setUdpPortIndex(portIndex(Settings::udpPorts(), 1194));
+}
+
 } // namespace
 
 void TestVpnCoreLab::initTestCase()
@@ -349,9 +356,7 @@ void TestVpnCoreLab::noOpenPortEndsTheSearch()
 
 void TestVpnCoreLab::killSwitchHoldsThroughReconnections()
 {
-    Settings *settings = Settings::instance();
-    settings->setNetworkProtocol(Settings::OpenVpnUdp);
-    settings->setUdpPortIndex(portIndex(Settings::udpPorts(), 1194));
+    useUdp();
     std::unique_ptr<VpnCore> core = makeCore();
     core->setVpnServerIp(m_server, QStringLiteral("NL, Amsterdam"));
     QVERIFY(connectAndWait(*core));
@@ -420,10 +425,8 @@ void TestVpnCoreLab::killSwitchHoldsThroughReconnections()
 
 void TestVpnCoreLab::wrongPasswordDoesNotReconnect()
 {
-    Settings *settings = Settings::instance();
-    settings->setNetworkProtocol(Settings::OpenVpnUdp);
-    settings->setUdpPortIndex(portIndex(Settings::udpPorts(), 1194));
-    settings->setPassword(QStringLiteral("wrong"));
+    useUdp();
+    Settings::instance()->setPassword(QStringLiteral("wrong"));
     std::unique_ptr<VpnCore> core = makeCore();
     core->setVpnServerIp(m_server, QStringLiteral("NL, Amsterdam"));
     QSignalSpy states(core.get(), &VpnCore::connectionStateChanged);
@@ -440,9 +443,7 @@ void TestVpnCoreLab::wrongPasswordDoesNotReconnect()
 
 void TestVpnCoreLab::serviceRestartMidSession()
 {
-    Settings *settings = Settings::instance();
-    settings->setNetworkProtocol(Settings::OpenVpnUdp);
-    settings->setUdpPortIndex(portIndex(Settings::udpPorts(), 1194));
+    useUdp();
     std::unique_ptr<VpnCore> core = makeCore();
     core->setVpnServerIp(m_server, QStringLiteral("NL, Amsterdam"));
     QVERIFY(connectAndWait(*core));
@@ -475,10 +476,8 @@ void TestVpnCoreLab::serviceRestartMidSession()
 
 void TestVpnCoreLab::crashRecovery()
 {
-    Settings *settings = Settings::instance();
-    settings->setNetworkProtocol(Settings::OpenVpnUdp);
-    settings->setUdpPortIndex(portIndex(Settings::udpPorts(), 1194));
-    settings->saveGeneralSettings();
+    useUdp();
+    Settings::instance()->saveGeneralSettings();
 
     // A program of its own connects with the kill switch and the VPN's DNS, and is killed.
     QProcess child;
