@@ -2,21 +2,21 @@
 
 #include "buildconfig.h"
 
-Account::Account(quint64 id,
-                 const QString &username,
-                 const QString &status,
-                 const QString &updated,
-                 const QString &created,
-                 const QString &wgIp,
-                 const QString &wgPrivateKey,
+Account::Account(quint64 accountId,
+                 const QString &accountUsername,
+                 const QString &accountStatus,
+                 const QString &updatedAt,
+                 const QString &createdAt,
+                 const QString &tunnelIp,
+                 const QString &tunnelPrivateKey,
                  const QString &replyPublicKey)
-    : id(id)
-    , username(username)
-    , status(status)
-    , updated(updated)
-    , created(created)
-    , wgIp(wgIp)
-    , wgPrivateKey(wgPrivateKey)
+    : id(accountId)
+    , username(accountUsername)
+    , status(accountStatus)
+    , updated(updatedAt)
+    , created(createdAt)
+    , wgIp(tunnelIp)
+    , wgPrivateKey(tunnelPrivateKey)
     // The reply's key is never trusted: a tampered reply must not redirect the tunnel.
     , wgPublicKey(serverPublicKey())
 {

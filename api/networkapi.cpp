@@ -1,5 +1,7 @@
 #include "networkapi.h"
 
+#include "logger.h"
+
 #include "buildconfig.h"
 #include "debugmode.h"
 #include "networkreplytimeout.h"
@@ -169,7 +171,7 @@ void NetworkApi::sendRequest(const QString &url,
     for (const auto &header : headers)
         request.setRawHeader(header.first, header.second);
     if (!logLine.isEmpty())
-        logInfo(logLine);
+        Log::info(this, logLine);
     // One manager per request: each reply is on its own, and the manager goes with it.
     auto *manager = new QNetworkAccessManager(this);
     // Deprecated and without effect in Qt 5.15, kept for the systems where it still matters.
@@ -199,33 +201,30 @@ void NetworkApi::onFinished(QNetworkReply *reply)
         else if (url.startsWith(accountsUrl()))
             emit apiRequestAccountFinished(Account());
         else
-            logInfo(QStringLiteral("API Request URL: %1").arg(label));
+            Log::info(this, QStringLiteral("API Request URL: %1").arg(label));
     } else {
         const QByteArray body = reply->readAll();
         if (url == geoIpUrl()) {
             const QPair<QString, QString> address = parseGeoIpReply(body, objectName());
-            logInfo(QStringLiteral("Request '%1' finished, %2, valid: %3")
-                        .arg(label,
-                             locationDescription(address.first, address.second, false),
-                             Utils::boolText(Utils::isIpv4Address(address.first))));
+            Log::info(this,
+                      QStringLiteral("Request '%1' finished, %2, valid: %3")
+                          .arg(label,
+                               locationDescription(address.first, address.second, false),
+                               Utils::boolText(Utils::isIpv4Address(address.first))));
             m_currentIp = address.first;
             m_currentCountryCode = address.second;
             emit requestCurrentIpAddressFinished(address.first, address.second);
         } else if (url == catalogueUrl()) {
             m_servers = parseServerList(body, objectName());
-            logInfo(QStringLiteral("Request '%1' finished, %2 servers in %3 countries")
-                        .arg(label)
-                        .arg(m_servers.size())
-                        .arg(countryCodes(m_servers).size()));
+            Log::info(this,
+                      QStringLiteral("Request '%1' finished, %2 servers in %3 countries")
+                          .arg(label)
+                          .arg(m_servers.size())
+                          .arg(countryCodes(m_servers).size()));
             emit requestServerListFinished(m_servers);
         } else if (url.startsWith(accountsUrl())) {
             emit apiRequestAccountFinished(parseAccountReply(body, objectName()));
         }
     }
     reply->deleteLater();
-}
-
-void NetworkApi::logInfo(const QString &text) const
-{
-    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
 }

@@ -51,7 +51,6 @@ public slots:
 
 private:
     void sendRequest(const QString &url, const QList<QPair<QByteArray, QByteArray>> &headers, const QString &logLine);
-    void logInfo(const QString &text) const;
 
     QString m_currentCountryCode;
     QString m_currentIp;

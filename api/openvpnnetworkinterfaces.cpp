@@ -1,5 +1,7 @@
 #include "openvpnnetworkinterfaces.h"
 
+#include "logger.h"
+
 #include "platform/adapters.h"
 
 #include <QDebug>
@@ -20,16 +22,13 @@ void OpenVpnNetworkInterfaces::detect(bool vpnOnly)
 void OpenVpnNetworkInterfaces::logInterfaces() const
 {
     const QString kind = m_vpnOnly ? QStringLiteral("VPN") : QStringLiteral("network");
-    const QString prefix = objectName() + QStringLiteral(": ");
     if (m_entries.isEmpty()) {
-        qCritical().noquote() << prefix + QStringLiteral("No %1 interfaces found").arg(kind);
+        Log::critical(this, QStringLiteral("No %1 interfaces found").arg(kind));
         return;
     }
     for (const NetworkAdapter &entry : m_entries) {
-        qInfo().noquote() << prefix
-                + QStringLiteral("Detected %1 interface, id: %2, name: '%3'")
-                      .arg(kind)
-                      .arg(entry.index)
-                      .arg(entry.name);
+        Log::info(
+            this,
+            QStringLiteral("Detected %1 interface, id: %2, name: '%3'").arg(kind).arg(entry.index).arg(entry.name));
     }
 }

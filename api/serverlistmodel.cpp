@@ -1,5 +1,7 @@
 #include "serverlistmodel.h"
 
+#include "logger.h"
+
 #include "countrynames.h"
 #include "settings.h"
 #include "utils.h"
@@ -192,7 +194,7 @@ void ServerListModel::createServerList(Servers serverList, bool notyfy)
     emit isEmptyChanged(isEmpty());
 
     if (m_kind == Catalogue && !m_serverIpAnnounced && !storedId.isEmpty() && !CountryNames::isKnownCode(storedId)) {
-        logInfo(QStringLiteral("Force emit notification: %1").arg(storedId));
+        Log::info(this, QStringLiteral("Force emit notification: %1").arg(storedId));
         emit serverIpChanged(storedId);
     }
     m_topLevelRows = m_rows;
@@ -291,7 +293,7 @@ void ServerListModel::rebuildRecentSection(bool open)
     const Servers recent = Settings::instance()->loadRecentServers(m_allServers);
     const int header = lastHeaderRow(recentMarker);
     if (header < 0) {
-        logInfo(QStringLiteral("Can't find parent item!"));
+        Log::info(this, QStringLiteral("Can't find parent item!"));
         return;
     }
     if (open) {
@@ -336,20 +338,21 @@ int ServerListModel::openRowsAfter(int row) const
 void ServerListModel::expandCurrentItem(QString serverId, bool expand)
 {
     if (m_kind != Catalogue && m_kind != FavoritesAndRecent) {
-        logWarning(QStringLiteral("This model can't be expanded!"));
+        Log::warning(this, QStringLiteral("This model can't be expanded!"));
         return;
     }
     const int u = rowOfId(serverId);
     if (u < 0) {
-        logWarning(QStringLiteral("Can't find server '%1' for expandable operation: %2")
-                       .arg(serverId, QString::number(int(expand))));
+        Log::warning(this,
+                     QStringLiteral("Can't find server '%1' for expandable operation: %2")
+                         .arg(serverId, QString::number(int(expand))));
         return;
     }
     const Server row = m_rows.at(u);
     // Only a country or a section opens: under a server it would show its country's servers a
     // second time, and closing it would take rows of its neighbours.
     if (!row.countryServer) {
-        logWarning(QStringLiteral("Server '%1' can't be expanded").arg(serverId));
+        Log::warning(this, QStringLiteral("Server '%1' can't be expanded").arg(serverId));
         return;
     }
 
@@ -388,7 +391,8 @@ void ServerListModel::expandCurrentItem(QString serverId, bool expand)
             m_recentExpanded = expand;
     }
     if (servers.isEmpty()) {
-        logInfo(
+        Log::info(
+            this,
             QStringLiteral("Can't find servers for expandable operation, list is empty for server '%1'").arg(serverId));
         return;
     }
@@ -458,7 +462,7 @@ bool ServerListModel::attrVisible(int i, QString searchPhrase) const
     if (phrase.isEmpty())
         return true;
     if (i < 0 || i >= m_rows.size()) {
-        logWarning(QStringLiteral("Attr, out of index: %1").arg(i));
+        Log::warning(this, QStringLiteral("Attr, out of index: %1").arg(i));
         return true;
     }
     const Server &row = m_rows.at(i);
@@ -509,7 +513,7 @@ void ServerListModel::setFavorite(QString serverId, bool set)
 
     const Server server = serverByIp(m_allServers, serverId);
     if (!server.isValid()) {
-        logInfo(QStringLiteral("Can't find server with IP '%1'").arg(serverId));
+        Log::info(this, QStringLiteral("Can't find server with IP '%1'").arg(serverId));
         return;
     }
     for (int d = 1; d < recentHeader; ++d) {
@@ -584,14 +588,4 @@ void ServerListModel::announceChanges()
         m_serverIpAnnounced = true;
         emit serverIpChanged(ip);
     }
-}
-
-void ServerListModel::logInfo(const QString &text) const
-{
-    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
-}
-
-void ServerListModel::logWarning(const QString &text) const
-{
-    qWarning().noquote() << objectName() + QStringLiteral(": ") + text;
 }

@@ -106,8 +106,6 @@ private:
     // The rows shown under the top-level row `row` (its section or its country's servers).
     int openRowsAfter(int row) const;
     bool isSearchMatch(int row, const QString &phrase) const;
-    void logInfo(const QString &text) const;
-    void logWarning(const QString &text) const;
 
     const Kind m_kind;
     QString m_currentServerId;

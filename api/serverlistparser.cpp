@@ -1,5 +1,7 @@
 #include "serverlistparser.h"
 
+#include "logger.h"
+
 #include <QDebug>
 #include <QMap>
 #include <QSet>
@@ -46,7 +48,6 @@ Servers groupedByCountry(const Servers &servers)
 
 Servers parseServerList(const QByteArray &document, const QString &logName)
 {
-    const QString prefix = logName + QStringLiteral(": ");
     Servers accepted;
     QSet<Server> seen;
     QStringList notAvailable;
@@ -63,8 +64,7 @@ Servers parseServerList(const QByteArray &document, const QString &logName)
 
         const Server server = serverFromAttributes(attributes);
         if (seen.contains(server)) {
-            qWarning().noquote() << prefix
-                    + QStringLiteral("Duplicate server detected: '%1'").arg(server.locationText());
+            Log::warning(logName, QStringLiteral("Duplicate server detected: '%1'").arg(server.locationText()));
             continue;
         }
 
@@ -78,11 +78,10 @@ Servers parseServerList(const QByteArray &document, const QString &logName)
     }
 
     if (reader.hasError()) {
-        qCritical().noquote() << prefix + QStringLiteral("Cannot parse XML: ") + reader.errorString();
+        Log::critical(logName, QStringLiteral("Cannot parse XML: ") + reader.errorString());
         return accepted;
     }
     if (!notAvailable.isEmpty())
-        qWarning().noquote() << prefix
-                + QStringLiteral("Not available servers: %1").arg(notAvailable.join(QStringLiteral(", ")));
+        Log::warning(logName, QStringLiteral("Not available servers: %1").arg(notAvailable.join(QStringLiteral(", "))));
     return groupedByCountry(accepted);
 }

@@ -1,6 +1,6 @@
 # Compile options shared by every target of the project.
 function(velmorix_target_defaults target)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wnon-virtual-dtor)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wnon-virtual-dtor -Wshadow -Wold-style-cast -Woverloaded-virtual)
     if(VELMORIX_WERROR)
         target_compile_options(${target} PRIVATE -Werror)
     endif()

@@ -1,5 +1,7 @@
 #include "dnsmanager.h"
 
+#include "logger.h"
+
 #include "utils.h"
 
 #include <QDebug>
@@ -44,11 +46,14 @@ void DnsManager::refresh()
     for (const Platform::DnsLink &link : Platform::readDnsLinks(objectName()))
         m_interfaces.append(DnsInterface(link.id, link.name, link.ipv4, link.ipv6));
     for (const DnsInterface &dnsInterface : qAsConst(m_interfaces)) {
-        logInfo(
-            QStringLiteral("ID: %1, name: '%2', VPN connection: '%3', IPv4 DNS: ")
-                .arg(dnsInterface.interfaceId, dnsInterface.interfaceName, Utils::boolText(dnsInterface.vpnConnection))
-            + QLatin1Char('(') + dnsInterface.ipv4Dns.join(QStringLiteral(", ")) + QStringLiteral("), IPv6 DNS: (")
-            + dnsInterface.ipv6Dns.join(QStringLiteral(", ")) + QLatin1Char(')'));
+        Log::info(this,
+                  QStringLiteral("ID: %1, name: '%2', VPN connection: '%3', IPv4 DNS: ")
+                          .arg(dnsInterface.interfaceId,
+                               dnsInterface.interfaceName,
+                               Utils::boolText(dnsInterface.vpnConnection))
+                      + QLatin1Char('(') + dnsInterface.ipv4Dns.join(QStringLiteral(", "))
+                      + QStringLiteral("), IPv6 DNS: (") + dnsInterface.ipv6Dns.join(QStringLiteral(", "))
+                      + QLatin1Char(')'));
     }
 }
 
@@ -94,15 +99,16 @@ void DnsManager::mergeInterfaces(const QVector<DnsInterface> &given)
 
 void DnsManager::setVpnDns(const QStringList &ipv4, const QStringList &ipv6)
 {
-    logInfo(QStringLiteral("Set DNS settings from VPN, IPv4 DNS: (%1), IPv6 DNS: (%2)")
-                .arg(ipv4.join(QLatin1Char(',')), ipv6.join(QLatin1Char(','))));
+    Log::info(this,
+              QStringLiteral("Set DNS settings from VPN, IPv4 DNS: (%1), IPv6 DNS: (%2)")
+                  .arg(ipv4.join(QLatin1Char(',')), ipv6.join(QLatin1Char(','))));
     applyDns(ipv4, ipv6, true);
     flushDns();
 }
 
 void DnsManager::setUserDns()
 {
-    logInfo(QStringLiteral("Set DNS settings from user"));
+    Log::info(this, QStringLiteral("Set DNS settings from user"));
     applyDns({}, {}, false);
     flushDns();
 }
@@ -129,22 +135,22 @@ bool DnsManager::applyInterfaceDns(const QString &id,
     const QString current = Platform::dnsServerText(id, family);
     const QString line = QStringLiteral("Replace DNS settings for ID: %1, name: '%2' (%3) -> (%4)%5");
     if (current == target) {
-        logInfo(line.arg(id, name, current, target, QStringLiteral(", skipped")));
+        Log::info(this, line.arg(id, name, current, target, QStringLiteral(", skipped")));
         return true;
     }
     Platform::writeDnsServers(id, name, family, target.split(QLatin1Char(','), Qt::KeepEmptyParts), objectName());
     const bool result = Platform::dnsServerText(id, family) == target;
-    logInfo(line.arg(id, name, current, target, QStringLiteral(", status: '%1'").arg(Utils::boolText(result))));
+    Log::info(this, line.arg(id, name, current, target, QStringLiteral(", status: '%1'").arg(Utils::boolText(result))));
     return result;
 }
 
 void DnsManager::flushDns()
 {
     const bool flushed = Platform::flushResolverCache();
-    logInfo(QStringLiteral("Flush DNS finished with status '%1'").arg(Utils::boolText(flushed)));
+    Log::info(this, QStringLiteral("Flush DNS finished with status '%1'").arg(Utils::boolText(flushed)));
     if (flushed)
         return;
-    logInfo(QStringLiteral("Flush DNS (failback)"));
+    Log::info(this, QStringLiteral("Flush DNS (failback)"));
     const Platform::Command fallback = Platform::fallbackFlushCommand();
     if (!fallback.isEmpty())
         m_flush.start(fallback.program, fallback.arguments);
@@ -152,10 +158,5 @@ void DnsManager::flushDns()
 
 void DnsManager::onProcessFinished(bool status)
 {
-    logInfo(QStringLiteral("Flush DNS process finished with status '%1'").arg(Utils::boolText(status)));
-}
-
-void DnsManager::logInfo(const QString &text) const
-{
-    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
+    Log::info(this, QStringLiteral("Flush DNS process finished with status '%1'").arg(Utils::boolText(status)));
 }

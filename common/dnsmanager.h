@@ -54,8 +54,6 @@ private slots:
     void onProcessFinished(bool status);
 
 private:
-    void logInfo(const QString &text) const;
-
     ChildProcess m_flush;
     QVector<DnsInterface> m_interfaces;
 };

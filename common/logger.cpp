@@ -152,10 +152,53 @@ QString Logger::logFilePath() const
     return folder.filePath(m_fileName);
 }
 
+namespace Log {
+
+void debug(const QString &source, const QString &text)
+{
+    qDebug().noquote() << source + QStringLiteral(": ") + text;
+}
+
+void info(const QString &source, const QString &text)
+{
+    qInfo().noquote() << source + QStringLiteral(": ") + text;
+}
+
+void warning(const QString &source, const QString &text)
+{
+    qWarning().noquote() << source + QStringLiteral(": ") + text;
+}
+
+void critical(const QString &source, const QString &text)
+{
+    qCritical().noquote() << source + QStringLiteral(": ") + text;
+}
+
+void debug(const QObject *source, const QString &text)
+{
+    debug(source->objectName(), text);
+}
+
+void info(const QObject *source, const QString &text)
+{
+    info(source->objectName(), text);
+}
+
+void warning(const QObject *source, const QString &text)
+{
+    warning(source->objectName(), text);
+}
+
+void critical(const QObject *source, const QString &text)
+{
+    critical(source->objectName(), text);
+}
+
+} // namespace Log
+
 void Logger::logSection(const QString &objectName, const QString &text)
 {
-    qInfo().noquote() << objectName + QStringLiteral(": ")
-            + QStringLiteral("========== %1 ==========").arg(text.toUpper());
+    Log::info(objectName, QStringLiteral("========== %1 ==========").arg(text.toUpper()));
 }
 
 void Logger::openLogFolder()
@@ -168,5 +211,5 @@ void Logger::openLogFolder()
 
 void Logger::qmlLog(const QString &objectName, const QString &message)
 {
-    qInfo().noquote() << objectName + QStringLiteral(": ") + message;
+    Log::info(objectName, message);
 }

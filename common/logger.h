@@ -5,6 +5,20 @@
 #include <QString>
 #include <QTextStream>
 
+// Every program log line that has a source is "<object name>: <text>"; these write one at the
+// given level. The object's name is read at the time of the line, so a renamed object logs
+// under its new name.
+namespace Log {
+void debug(const QString &source, const QString &text);
+void info(const QString &source, const QString &text);
+void warning(const QString &source, const QString &text);
+void critical(const QString &source, const QString &text);
+void debug(const QObject *source, const QString &text);
+void info(const QObject *source, const QString &text);
+void warning(const QObject *source, const QString &text);
+void critical(const QObject *source, const QString &text);
+} // namespace Log
+
 // The program's log: one file per start in the "logs" folder of the per-user application data,
 // older files rotated away, every message of every level written as one line through one
 // installed message handler. One process-wide instance, reached through instance().

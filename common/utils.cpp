@@ -1,5 +1,7 @@
 #include "utils.h"
 
+#include "logger.h"
+
 #include "platform/network.h"
 #include "platform/paths.h"
 #include "platform/processes.h"
@@ -28,7 +30,7 @@ const QString unknownFlag = QStringLiteral("qrc:/resources/icons/flags/unknown.p
 
 void logWarning(const QString &text)
 {
-    qWarning().noquote() << QStringLiteral("Utils: ") + text;
+    Log::warning(QStringLiteral("Utils"), text);
 }
 
 // Splits a command line at runs of white space outside double quotes. Empty parts are kept, so

@@ -50,7 +50,7 @@ VpnCore::VpnCore(QObject *parent)
     QObject::connect(&m_killSwitch, &KillSwitch::killSwitchFinished, this, &VpnCore::onKillSwitchFinished);
 
     m_engineFactory = [](int protocol, QObject *owner) -> VpnClient * {
-        if (protocol == VpnClient::WireGuard)
+        if (protocol == VpnProtocol::WireGuard)
             return new WireGuardClient(owner);
         return new OpenVpnClient(owner);
     };
@@ -138,16 +138,17 @@ void VpnCore::beginConnection(bool userRequest)
 
     VpnClient *previous = m_engine;
     const bool protection = m_settings->killswitchEnabled() && previous && previous->supportsKillSwitch();
-    logInfo(QStringLiteral("Connect to VPN, server '%1:%2 - %3', reconnection on error: '%4', protection: '%5'")
-                .arg(m_serverIp,
-                     m_settings->portText(),
-                     VpnClient::protocolName(m_settings->networkProtocol()),
-                     Utils::boolText(m_autoReconnectionOnError),
-                     Utils::boolText(protection)));
+    Log::info(this,
+              QStringLiteral("Connect to VPN, server '%1:%2 - %3', reconnection on error: '%4', protection: '%5'")
+                  .arg(m_serverIp,
+                       m_settings->portText(),
+                       VpnClient::protocolName(m_settings->networkProtocol()),
+                       Utils::boolText(m_autoReconnectionOnError),
+                       Utils::boolText(protection)));
 
     m_dnsManager.refresh();
     m_userDnsServers = m_dnsManager.userDnsEntries();
-    logInfo(QStringLiteral("User DNS: (%1)").arg(m_userDnsServers.join(QStringLiteral(", "))));
+    Log::info(this, QStringLiteral("User DNS: (%1)").arg(m_userDnsServers.join(QStringLiteral(", "))));
 
     // A held kill switch lets only the server it was armed for through: a reconnection to
     // another server arms it for that one instead of opening it.
@@ -176,7 +177,7 @@ void VpnCore::beginConnection(bool userRequest)
 
 bool VpnCore::checkPreconditions()
 {
-    if (m_settings->networkProtocol() == VpnClient::WireGuard) {
+    if (m_settings->networkProtocol() == VpnProtocol::WireGuard) {
         QString reason;
         if (!WireGuardClient::isSupported(&reason)) {
             m_vpnConnectionErrorText = reason;
@@ -205,7 +206,7 @@ bool VpnCore::checkPreconditions()
 void VpnCore::reportError(VpnError error, const QString &text)
 {
     m_vpnConnectionErrorText = text;
-    logWarning(text);
+    Log::warning(this, text);
     emit vpnConnectionErrorChanged(error);
     emit vpnConnectionErrorTextChanged(text);
 }
@@ -232,7 +233,7 @@ void VpnCore::onPortCheckerTimeout()
 void VpnCore::startConnection(quint16 port)
 {
     const int protocol = m_settings->networkProtocol();
-    m_usesDnsProgram = protocol != VpnClient::WireGuard;
+    m_usesDnsProgram = protocol != VpnProtocol::WireGuard;
 
     // The old engine hears nothing more: its reports would be taken for the new one's.
     if (m_engine) {
@@ -279,7 +280,7 @@ void VpnCore::disconnectFromVpn()
     if (m_connectionState == ConnectionState::Id::Disconnected
         || m_connectionState == ConnectionState::Id::Reconnecting) {
         if (m_reconnectTimer.isActive()) {
-            logInfo(QStringLiteral("Reconnection cancelled"));
+            Log::info(this, QStringLiteral("Reconnection cancelled"));
             m_reconnectTimer.stop();
         }
         m_reconnectRequested = false;
@@ -290,7 +291,7 @@ void VpnCore::disconnectFromVpn()
             onVpnConnectionStateChanged(ConnectionState::Id::Disconnected, fastDown, true, QString());
         return;
     }
-    logInfo(QStringLiteral("Disconnect from VPN"));
+    Log::info(this, QStringLiteral("Disconnect from VPN"));
     if (m_engine)
         m_engine->disconnectFromVpn();
 }
@@ -326,11 +327,12 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state,
     // forever after the last attempt.
     if (state == ConnectionState::Id::Reconnecting && m_connectionState == ConnectionState::Id::Disconnected
         && !m_reconnectTimer.isActive()) {
-        logInfo(QStringLiteral("No reconnection follows, staying disconnected"));
+        Log::info(this, QStringLiteral("No reconnection follows, staying disconnected"));
         return;
     }
     m_connectionState = state;
-    logInfo(
+    Log::info(
+        this,
         QStringLiteral("State set to %1%2")
             .arg(ConnectionState::stateName(state, true),
                  errorDescription.isEmpty() ? QString() : QStringLiteral(", error text: '%1'").arg(errorDescription)));
@@ -460,7 +462,7 @@ void VpnCore::handleDisconnection(const QString &additionalData, bool critical)
         }
     }
 
-    logInfo(QStringLiteral("VPN connection is OFF"));
+    Log::info(this, QStringLiteral("VPN connection is OFF"));
     m_protectionStatus.setDnsActivated(false);
     if (m_usesDnsProgram)
         startDnsProgram(QStringLiteral("user"), m_userDnsServers);
@@ -482,18 +484,18 @@ bool VpnCore::decideReconnection(const QString &additionalData, bool critical)
         return false;
     if (critical) {
         if (m_autoReconnectionOnError)
-            logCritical(QStringLiteral("Critical error, reconnection is not allowed now!"));
+            Log::critical(this, QStringLiteral("Critical error, reconnection is not allowed now!"));
         return false;
     }
     if (!m_autoReconnectionOnError)
         return false;
     ++m_reconnectAttempts;
     if (m_reconnectAttempts >= 4) {
-        logCritical(QStringLiteral("Can't reconnect after 3 attempts..."));
+        Log::critical(this, QStringLiteral("Can't reconnect after 3 attempts..."));
         m_reconnectAttempts = 0;
         return false;
     }
-    logInfo(QStringLiteral("Going to reconnection...%1").arg(m_reconnectAttempts));
+    Log::info(this, QStringLiteral("Going to reconnection...%1").arg(m_reconnectAttempts));
     emit vpnConnectionErrorTextChanged(tr("Auto reconnection"));
     return true;
 }
@@ -553,21 +555,21 @@ void VpnCore::setAutoReconnectionOnError(bool enabled)
 
 void VpnCore::startAutoConnection()
 {
-    logInfo(QStringLiteral("Start auto connection"));
+    Log::info(this, QStringLiteral("Start auto connection"));
     m_autoConnectPending = false;
     connectToVpn();
 }
 
 void VpnCore::setVpnServerIp(const QString &ip, const QString &locationText, const QString &country)
 {
-    logInfo(QStringLiteral("Set %1").arg(locationDescription(ip, locationText, true)));
+    Log::info(this, QStringLiteral("Set %1").arg(locationDescription(ip, locationText, true)));
     m_serverIp = ip;
     m_settings->saveCurrentServerId(nameForIp(m_servers, country.isEmpty() ? ip : country));
 
     if (m_autoConnectPending) {
-        if (WireGuardClient::isSupported() && m_settings->networkProtocol() == VpnClient::WireGuard
+        if (WireGuardClient::isSupported() && m_settings->networkProtocol() == VpnProtocol::WireGuard
             && !VpnClient::account().isActive()) {
-            logInfo(QStringLiteral("Auto connection enabled, but account data is not ready yet"));
+            Log::info(this, QStringLiteral("Auto connection enabled, but account data is not ready yet"));
             if (accountRequestCount < 3 && m_networkApi) {
                 ++accountRequestCount;
                 m_networkApi->requestAccount(m_settings->userName(), m_settings->password());
@@ -587,11 +589,11 @@ void VpnCore::setVpnServerIp(const QString &ip, const QString &locationText, con
 void VpnCore::onApiRequestAccountFinished(const Account &account)
 {
     if (!account.isActive()) {
-        logWarning(QStringLiteral("Account is not valid"));
+        Log::warning(this, QStringLiteral("Account is not valid"));
         return;
     }
     VpnClient::setAccount(account);
-    logInfo(QStringLiteral("Account data: OK"));
+    Log::info(this, QStringLiteral("Account data: OK"));
     if (m_autoConnectPending && !m_serverIp.isEmpty())
         startAutoConnection();
 }
@@ -609,13 +611,14 @@ void VpnCore::setSearchModeForCountry(const QString &countryCode)
         return;
     m_serverIp.clear();
     m_searchCountry = countryCode;
-    logInfo(QStringLiteral("Set search mode for country: '%1'").arg(CountryNames::nameForCode(countryCode)));
+    Log::info(this, QStringLiteral("Set search mode for country: '%1'").arg(CountryNames::nameForCode(countryCode)));
 
     const Servers candidates = serversOfCountry(m_servers, m_searchCountry);
     if (candidates.size() == 1) {
         const Server &only = candidates.first();
-        logInfo(QStringLiteral("Only one server available, %1")
-                    .arg(locationDescription(only.ip, only.locationText(), true)));
+        Log::info(this,
+                  QStringLiteral("Only one server available, %1")
+                      .arg(locationDescription(only.ip, only.locationText(), true)));
         m_searchCountry.clear();
         setVpnServerIp(only.ip, only.locationText(), only.country);
         return;
@@ -624,7 +627,7 @@ void VpnCore::setSearchModeForCountry(const QString &countryCode)
     QObject::connect(ping, &MultiPing::lastRequestFinished, this, &VpnCore::onLastPingRequestFinished);
     const QStringList addresses = serverIps(candidates);
     if (addresses.isEmpty()) {
-        logWarning(QStringLiteral("Something wrong.."));
+        Log::warning(this, QStringLiteral("Something wrong.."));
         ping->deleteLater();
         return;
     }
@@ -637,7 +640,8 @@ void VpnCore::onLastPingRequestFinished(const QStringList &list)
         const Server server = serverByIp(m_servers, entry.section(QLatin1Char(':'), 0, 0));
         if (!server.isValid())
             continue;
-        logInfo(
+        Log::info(
+            this,
             QStringLiteral("From ping, selected %1").arg(locationDescription(server.ip, server.locationText(), true)));
         setVpnServerIp(server.ip, server.locationText(), server.country);
         break;
@@ -681,7 +685,7 @@ void VpnCore::onRequestCurrentIpAddressFinished(const QString &ip, const QString
         return;
     }
     if (ip == Utils::zeroAddress()) {
-        logInfo(QStringLiteral("Requesting new ip address"));
+        Log::info(this, QStringLiteral("Requesting new ip address"));
         m_currentIpTimer.start(NetworkApi::replyTimeout);
         return;
     }
@@ -701,7 +705,7 @@ void VpnCore::onRequestCurrentIpAddressFinished(const QString &ip, const QString
         return;
     if (m_connectionState == ConnectionState::Id::Connecting
         || m_connectionState == ConnectionState::Id::Disconnecting) {
-        logInfo(QStringLiteral("Request current IP address finished, skipping"));
+        Log::info(this, QStringLiteral("Request current IP address finished, skipping"));
         return;
     }
     if (m_connectionState == ConnectionState::Id::Disconnected) {
@@ -720,37 +724,22 @@ void VpnCore::onRequestCurrentIpAddressFinished(const QString &ip, const QString
 void VpnCore::runStartupCheck()
 {
     if (m_protectionStatus.dnsActivated() || m_dnsManager.hasVpnDnsOnUserInterfaces()) {
-        logWarning(QStringLiteral("Detected wrong DNS status"));
+        Log::warning(this, QStringLiteral("Detected wrong DNS status"));
         m_wrongDnsDetected = true;
         const QString dataFile = Utils::dnsDataFilePath();
         if (!dataFile.isEmpty() && QFileInfo::exists(dataFile))
-            logWarning(QStringLiteral("Switching to user DNS settings"));
+            Log::warning(this, QStringLiteral("Switching to user DNS settings"));
         else
-            logWarning(QStringLiteral("DNS data file doesn't exist, resetting to default values"));
+            Log::warning(this, QStringLiteral("DNS data file doesn't exist, resetting to default values"));
         if (m_usesDnsProgram) {
             m_protectionStatus.setDnsActivated(false);
             startDnsProgram(QStringLiteral("reset"), {});
         }
     }
     if (m_protectionStatus.killswitchActivated()) {
-        logWarning(QStringLiteral("Detected wrong killswitch status"));
+        Log::warning(this, QStringLiteral("Detected wrong killswitch status"));
         m_protectionStatus.setKillswitchActivated(false);
         m_killSwitch.disable();
     }
     m_protectionStatus.clear();
-}
-
-void VpnCore::logInfo(const QString &text) const
-{
-    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
-}
-
-void VpnCore::logWarning(const QString &text) const
-{
-    qWarning().noquote() << objectName() + QStringLiteral(": ") + text;
-}
-
-void VpnCore::logCritical(const QString &text) const
-{
-    qCritical().noquote() << objectName() + QStringLiteral(": ") + text;
 }

@@ -146,9 +146,6 @@ private:
     void clearCurrentAddress();
     void reportError(VpnError error, const QString &text);
     void startDnsProgram(const QString &mode, const QStringList &entries);
-    void logInfo(const QString &text) const;
-    void logWarning(const QString &text) const;
-    void logCritical(const QString &text) const;
 
     int m_reconnectDelay = 1000;
     ConnectionState::Id m_connectionState = ConnectionState::Id::Disconnected;

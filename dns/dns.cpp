@@ -1,5 +1,7 @@
 #include "dns.h"
 
+#include "logger.h"
+
 #include "utils.h"
 
 #include <QDebug>
@@ -56,7 +58,7 @@ Dns::Dns(const QStringList &arguments)
         QString text = QStringLiteral("Initialized with '%1' mode").arg(modeName(m_mode));
         if (m_mode == Vpn || m_mode == User)
             text += QStringLiteral(" and args '%1'").arg(m_entries.join(QLatin1Char(' ')));
-        logInfo(text);
+        Log::info(this, text);
     }
 }
 
@@ -65,7 +67,7 @@ bool Dns::isInvalid() const
     const bool invalid = !(m_mode != None && (!m_entries.isEmpty() || m_mode == Reset));
     if (invalid && !m_invalidLogged) {
         m_invalidLogged = true;
-        logWarning(QStringLiteral("Invalid command line arguments"));
+        Log::warning(this, QStringLiteral("Invalid command line arguments"));
     }
     return invalid;
 }
@@ -107,7 +109,7 @@ Dns::Parsed Dns::parseEntries(const QStringList &entries)
 
 void Dns::prepareReset()
 {
-    logInfo(QStringLiteral("Resetting DNS settings..."));
+    Log::info(this, QStringLiteral("Resetting DNS settings..."));
     m_entries.clear();
     m_mode = User;
     const QString path = Utils::dnsDataFilePath();
@@ -118,7 +120,7 @@ void Dns::prepareReset()
             m_entries = args.split(separator, Qt::SkipEmptyParts);
     } else {
         m_resetToDefaults = true;
-        logWarning(QStringLiteral("DNS data file doesn't exist, resetting to default values"));
+        Log::warning(this, QStringLiteral("DNS data file doesn't exist, resetting to default values"));
     }
 }
 
@@ -126,7 +128,7 @@ bool Dns::run()
 {
     if (isInvalid())
         return false;
-    logInfo(QStringLiteral("Process started"));
+    Log::info(this, QStringLiteral("Process started"));
     if (m_mode == Reset)
         prepareReset();
     const Parsed parsed = parseEntries(m_entries);
@@ -137,13 +139,13 @@ bool Dns::run()
         switchToVpn(manager, parsed);
     else
         switchToUser(manager, parsed);
-    logInfo(QStringLiteral("Process finished"));
+    Log::info(this, QStringLiteral("Process finished"));
     return true;
 }
 
 void Dns::switchToVpn(DnsManager &manager, const Parsed &parsed)
 {
-    logInfo(QStringLiteral("Switch to VPN DNS: %1, %2").arg(parsed.lastIpv4, parsed.lastIpv6));
+    Log::info(this, QStringLiteral("Switch to VPN DNS: %1, %2").arg(parsed.lastIpv4, parsed.lastIpv6));
     QSettings data(Utils::dnsDataFilePath(), QSettings::IniFormat);
     data.remove(userGroup);
     data.setValue(userGroup + QStringLiteral("/Args"), Utils::joinNonEmpty(manager.userDnsEntries(), separator));
@@ -155,23 +157,23 @@ void Dns::switchToVpn(DnsManager &manager, const Parsed &parsed)
     data.setValue(vpnGroup + QStringLiteral("/IPv6"), parsed.lastIpv6);
     data.sync();
     if (data.status() != QSettings::NoError)
-        logWarning(QStringLiteral("Cannot write the data file '%1'").arg(data.fileName()));
+        Log::warning(this, QStringLiteral("Cannot write the data file '%1'").arg(data.fileName()));
 }
 
 void Dns::switchToUser(DnsManager &manager, const Parsed &parsed)
 {
-    logInfo(QStringLiteral("Switch to user DNS"));
+    Log::info(this, QStringLiteral("Switch to user DNS"));
     if (m_resetToDefaults) {
-        logInfo(QStringLiteral("Clear current DNS entries"));
+        Log::info(this, QStringLiteral("Clear current DNS entries"));
         for (DnsInterface &dnsInterface : manager.interfaces()) {
             if (dnsInterface.vpnConnection)
                 continue;
             if (DnsManager::containsVpnDns(dnsInterface.ipv4Dns)) {
-                logInfo(QStringLiteral("Clear DNS entries for IPv4 on '%1'").arg(dnsInterface.interfaceName));
+                Log::info(this, QStringLiteral("Clear DNS entries for IPv4 on '%1'").arg(dnsInterface.interfaceName));
                 dnsInterface.ipv4Dns.clear();
             }
             if (DnsManager::containsVpnDns(dnsInterface.ipv6Dns)) {
-                logInfo(QStringLiteral("Clear DNS entries for IPv6 on '%1'").arg(dnsInterface.interfaceName));
+                Log::info(this, QStringLiteral("Clear DNS entries for IPv6 on '%1'").arg(dnsInterface.interfaceName));
                 dnsInterface.ipv6Dns.clear();
             }
         }
@@ -181,14 +183,4 @@ void Dns::switchToUser(DnsManager &manager, const Parsed &parsed)
     QSettings data(Utils::dnsDataFilePath(), QSettings::IniFormat);
     data.remove(vpnGroup);
     data.sync();
-}
-
-void Dns::logInfo(const QString &text) const
-{
-    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
-}
-
-void Dns::logWarning(const QString &text) const
-{
-    qWarning().noquote() << objectName() + QStringLiteral(": ") + text;
 }

@@ -41,8 +41,6 @@ private:
     void prepareReset();
     void switchToVpn(DnsManager &manager, const Parsed &parsed);
     void switchToUser(DnsManager &manager, const Parsed &parsed);
-    void logInfo(const QString &text) const;
-    void logWarning(const QString &text) const;
 
     int m_mode = None;
     QStringList m_entries;

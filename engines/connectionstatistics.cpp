@@ -2,9 +2,9 @@
 
 #include <QDebug>
 
-ConnectionStatistics::ConnectionStatistics(quint64 received, quint64 sent)
-    : received(received)
-    , sent(sent)
+ConnectionStatistics::ConnectionStatistics(quint64 receivedBytes, quint64 sentBytes)
+    : received(receivedBytes)
+    , sent(sentBytes)
 {
 }
 

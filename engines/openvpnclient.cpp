@@ -1,5 +1,7 @@
 #include "openvpnclient.h"
 
+#include "logger.h"
+
 #include "debugmode.h"
 #include "platform/engines.h"
 #include "platform/paths.h"
@@ -72,10 +74,10 @@ QString OpenVpnClient::executablePath() const
 QString OpenVpnClient::configTemplatePath() const
 {
     switch (m_parameters.protocol) {
-    case OpenVpnUdp:
-    case OpenVpnTcp: return QStringLiteral(":/resources/config/general.ovpn");
-    case Stealth: return QStringLiteral(":/resources/config/stunnel.ovpn");
-    default: logCritical(QStringLiteral("Unknown protocol")); return QString();
+    case VpnProtocol::OpenVpnUdp:
+    case VpnProtocol::OpenVpnTcp: return QStringLiteral(":/resources/config/general.ovpn");
+    case VpnProtocol::Stealth: return QStringLiteral(":/resources/config/stunnel.ovpn");
+    default: Log::critical(this, QStringLiteral("Unknown protocol")); return QString();
     }
 }
 
@@ -86,7 +88,7 @@ OpenVpnClient::additionalOptions(const ConnectionParameters &parameters, bool de
     options << QStringLiteral("verb %1").arg(debug ? 6 : 3);
     options << portability;
     options << QStringLiteral("register-dns") << QStringLiteral("dhcp-renew") << QStringLiteral("block-outside-dns");
-    if (parameters.protocol == OpenVpnUdp)
+    if (parameters.protocol == VpnProtocol::OpenVpnUdp)
         options << QStringLiteral("mute-replay-warnings") << QStringLiteral("replay-window 256");
     if (!parameters.ipv6Enabled) {
         options << QStringLiteral("pull-filter ignore ifconfig-ipv6") << QStringLiteral("pull-filter ignore route-ipv6")
@@ -97,10 +99,10 @@ OpenVpnClient::additionalOptions(const ConnectionParameters &parameters, bool de
 
 void OpenVpnClient::editConfig(QString &text)
 {
-    if (m_parameters.protocol != Stealth) {
+    if (m_parameters.protocol != VpnProtocol::Stealth) {
         text.replace(QLatin1String("<SERVER>"), m_parameters.server);
         text.replace(QLatin1String("<PROTOCOL>"),
-                     m_parameters.protocol == OpenVpnUdp ? QStringLiteral("udp") : QStringLiteral("tcp"));
+                     m_parameters.protocol == VpnProtocol::OpenVpnUdp ? QStringLiteral("udp") : QStringLiteral("tcp"));
         text.replace(QLatin1String("<PORT>"), QString::number(m_parameters.port));
     }
     QString block;
@@ -168,12 +170,12 @@ void OpenVpnClient::connectToVpn()
     else if (!QFileInfo::exists(executablePath()))
         m_lastError = QStringLiteral("OpenVPN executable '%1' does not exists").arg(executablePath());
     if (!m_lastError.isEmpty()) {
-        logCritical(m_lastError);
+        Log::critical(this, m_lastError);
         setConnectionState(ConnectionState::Id::Error, m_lastError, false);
         return;
     }
 
-    if (m_parameters.protocol == Stealth)
+    if (m_parameters.protocol == VpnProtocol::Stealth)
         m_stunnel->start(m_parameters.server);
     else
         startEngine();
@@ -182,7 +184,7 @@ void OpenVpnClient::connectToVpn()
 void OpenVpnClient::onStunnelStarted(bool success)
 {
     if (!success) {
-        logCritical(QStringLiteral("Critical error, can't start Stealth mode properly"));
+        Log::critical(this, QStringLiteral("Critical error, can't start Stealth mode properly"));
         return;
     }
     startEngine();
@@ -239,12 +241,12 @@ void OpenVpnClient::stopEngine()
         bool delivered = false;
         if (m_management->isConnected()) {
             delivered = m_management->write("signal SIGTERM\r\n") > 0;
-            logInfo(logPrefix + QStringLiteral("Send TERM signal, status: ") + Utils::boolText(delivered));
+            Log::info(this, logPrefix + QStringLiteral("Send TERM signal, status: ") + Utils::boolText(delivered));
         }
         if (!delivered)
             m_process->kill();
     }
-    if (m_parameters.protocol == Stealth)
+    if (m_parameters.protocol == VpnProtocol::Stealth)
         m_stunnel->stop();
     const ConnectionState::Id state = connectionState();
     if (state != ConnectionState::Id::Disconnecting && state != ConnectionState::Id::Disconnected
@@ -265,9 +267,9 @@ void OpenVpnClient::onReadyReadDataFromManagementInterface()
 void OpenVpnClient::handleLine(const QString &line)
 {
     if (!line.contains(QLatin1String(">BYTECOUNT")))
-        logInfo(logPrefix + line);
+        Log::info(this, logPrefix + line);
     if (DebugMode::isEnabled())
-        logInfo(QStringLiteral("[Extended log: %1]").arg(line));
+        Log::info(this, QStringLiteral("[Extended log: %1]").arg(line));
 
     // Version 3 and every later one (OpenVPN 2.6 speaks version 5): the dialogue is the same.
     static const QRegularExpression banner(QStringLiteral(">INFO:OpenVPN Management Interface Version (\\d+)"));
@@ -276,21 +278,21 @@ void OpenVpnClient::handleLine(const QString &line)
     bool done = false;
     if (version.hasMatch() && version.captured(1).toInt() >= 3) {
         send("state on\n");
-        logInfo(logPrefix + QStringLiteral("Send 'state on'"));
+        Log::info(this, logPrefix + QStringLiteral("Send 'state on'"));
         send("log on\n");
-        logInfo(logPrefix + QStringLiteral("Send 'log on'"));
+        Log::info(this, logPrefix + QStringLiteral("Send 'log on'"));
     } else if (line.startsWith(QLatin1String(">PASSWORD:Need 'Auth' username/password"))) {
         send(QStringLiteral("username 'Auth' %1\n").arg(m_parameters.userName).toUtf8().constData());
-        logInfo(logPrefix + QStringLiteral("Sent username: ") + m_parameters.userName);
+        Log::info(this, logPrefix + QStringLiteral("Sent username: ") + m_parameters.userName);
     } else if (line.startsWith(QLatin1String("SUCCESS: 'Auth' username entered"))) {
         send(QStringLiteral("password 'Auth' \"%1\"\n")
                  .arg(escapedPassword(m_parameters.password))
                  .toUtf8()
                  .constData());
-        logInfo(logPrefix + QStringLiteral("Sent password: ***"));
+        Log::info(this, logPrefix + QStringLiteral("Sent password: ***"));
     } else if (line.startsWith(QLatin1String(">PASSWORD:Verification Failed"))) {
         m_lastError = tr("Error: Wrong Username/Password");
-        logCritical(m_lastError);
+        Log::critical(this, m_lastError);
         m_parameters.autoReconnectionOnError = false;
         setConnectionState(ConnectionState::Id::Error, m_lastError, true);
     } else if (line.contains(QLatin1String("PUSH_REPLY"))) {
@@ -312,11 +314,11 @@ void OpenVpnClient::handleLine(const QString &line)
         }
         if (!done && line.startsWith(QLatin1String(">STATE")) && line.contains(connectedMarker)) {
             send("bytecount 1\n");
-            logInfo(logPrefix + QStringLiteral("Send 'bytecount'"));
+            Log::info(this, logPrefix + QStringLiteral("Send 'bytecount'"));
             setConnectionState(ConnectionState::Id::Connected, QString(), false);
             done = true;
         } else if (!done && line.startsWith(QLatin1String(">STATE")) && line.contains(exitingMarker)) {
-            logInfo(QStringLiteral("OpenVPN process is exiting, waiting for notification.."));
+            Log::info(this, QStringLiteral("OpenVPN process is exiting, waiting for notification.."));
             m_exitWait.start(exitWaitMs);
             done = true;
         }
@@ -343,7 +345,7 @@ void OpenVpnClient::onOpenVpnProcessFinished(int exitCode)
     removeConfig();
     m_exitWait.stop();
     if (connectionState() == ConnectionState::Id::Disconnected) {
-        logInfo(QStringLiteral("Already in disconnected state"));
+        Log::info(this, QStringLiteral("Already in disconnected state"));
         return;
     }
     if (m_beingDestroyed)
@@ -353,9 +355,9 @@ void OpenVpnClient::onOpenVpnProcessFinished(int exitCode)
 
 void OpenVpnClient::openVpnStateSigTermHandlerTimerEvent()
 {
-    logInfo(QStringLiteral("Timeout while waiting for notification from openvpn process.."));
+    Log::info(this, QStringLiteral("Timeout while waiting for notification from openvpn process.."));
     const bool running = isEngineRunning();
-    logInfo(QStringLiteral("Checking if openvpn process is running: %1").arg(Utils::boolText(running)));
+    Log::info(this, QStringLiteral("Checking if openvpn process is running: %1").arg(Utils::boolText(running)));
     if (running)
         m_process->kill();
     onOpenVpnProcessFinished(0);
@@ -374,14 +376,4 @@ bool OpenVpnClient::isEngineConnection(quint16 peerPort, quint16 localPort) cons
 void OpenVpnClient::send(const char *command)
 {
     m_management->write(command);
-}
-
-void OpenVpnClient::logInfo(const QString &text) const
-{
-    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
-}
-
-void OpenVpnClient::logCritical(const QString &text) const
-{
-    qCritical().noquote() << objectName() + QStringLiteral(": ") + text;
 }

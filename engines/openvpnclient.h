@@ -59,8 +59,6 @@ private:
     bool isEngineConnection(quint16 peerPort, quint16 localPort) const;
     QStringList engineCommandLine() const;
     void send(const char *command);
-    void logInfo(const QString &text) const;
-    void logCritical(const QString &text) const;
 
     VpnProcess *m_process;
     QTimer m_exitWait;

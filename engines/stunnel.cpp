@@ -1,5 +1,7 @@
 #include "stunnel.h"
 
+#include "logger.h"
+
 #include "platform/engines.h"
 #include "platform/paths.h"
 #include "utils.h"
@@ -48,7 +50,7 @@ bool Stunnel::start(const QString &host)
 
     QFile source(QStringLiteral(":/resources/config/%1").arg(QStringLiteral("stunnel.conf")));
     if (!source.open(QIODevice::ReadOnly)) {
-        logWarning(QStringLiteral("Can't open stunnel resource file!"));
+        Log::warning(this, QStringLiteral("Can't open stunnel resource file!"));
         return false;
     }
     const QString text = configText(QString::fromUtf8(source.readAll()), host, Platform::stunnelAdvancedOptions());
@@ -58,14 +60,14 @@ bool Stunnel::start(const QString &host)
     QFile::remove(path);
     // The template's CR LF line ends are written as they are.
     if (!Utils::writeTextFile(path, text)) {
-        logWarning(QStringLiteral("Can't open stunnel file for writing!"));
+        Log::warning(this, QStringLiteral("Can't open stunnel file for writing!"));
         return false;
     }
     if (QFileInfo(path).size() == 0)
         return false;
 
     m_process->start(executablePath(), {path});
-    logInfo(QStringLiteral("Process started with args: '%1', '%2'").arg(executablePath(), path));
+    Log::info(this, QStringLiteral("Process started with args: '%1', '%2'").arg(executablePath(), path));
     return true;
 }
 
@@ -73,7 +75,7 @@ void Stunnel::stop()
 {
     if (m_process->state() == QProcess::NotRunning)
         return;
-    logInfo(QStringLiteral("Stop process"));
+    Log::info(this, QStringLiteral("Stop process"));
     m_process->close();
     m_process->waitForFinished(30000);
 }
@@ -83,22 +85,14 @@ void Stunnel::onReadyRead()
     const QByteArray output = m_process->readAll();
     if (!output.contains("Configuration successful"))
         return;
-    logInfo(QStringLiteral("Configuration successful"));
+    Log::info(this, QStringLiteral("Configuration successful"));
     QFile::remove(configFilePath());
     emit started(true);
 }
 
 void Stunnel::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
-    logInfo(QStringLiteral("Process finished with exit code '%1' and status '%2'").arg(exitCode).arg(int(exitStatus)));
-}
-
-void Stunnel::logInfo(const QString &text) const
-{
-    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
-}
-
-void Stunnel::logWarning(const QString &text) const
-{
-    qWarning().noquote() << objectName() + QStringLiteral(": ") + text;
+    Log::info(
+        this,
+        QStringLiteral("Process finished with exit code '%1' and status '%2'").arg(exitCode).arg(int(exitStatus)));
 }

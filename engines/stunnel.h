@@ -29,8 +29,5 @@ private slots:
     void onFinished(int exitCode, QProcess::ExitStatus exitStatus);
 
 private:
-    void logInfo(const QString &text) const;
-    void logWarning(const QString &text) const;
-
     QProcess *m_process;
 };

@@ -1,5 +1,7 @@
 #include "tcpserver.h"
 
+#include "logger.h"
+
 #include "platform/engines.h"
 
 #include <QDebug>
@@ -26,7 +28,8 @@ bool TcpServer::start(const QString &host, quint16 port)
         emit serverStarted();
         return true;
     }
-    logWarning(
+    Log::warning(
+        this,
         QStringLiteral("Can't start TCP server, %1,%2").arg(int(m_server->serverError())).arg(m_server->errorString()));
     return false;
 }
@@ -49,14 +52,15 @@ void TcpServer::onNewConnection()
     if (!socket)
         return;
     if (m_peerFilter && !m_peerFilter(*socket)) {
-        logWarning(QStringLiteral("Refused a connection from %1:%2, it is not the engine")
-                       .arg(socket->peerAddress().toString())
-                       .arg(socket->peerPort()));
+        Log::warning(this,
+                     QStringLiteral("Refused a connection from %1:%2, it is not the engine")
+                         .arg(socket->peerAddress().toString())
+                         .arg(socket->peerPort()));
         socket->abort();
         socket->deleteLater();
         return;
     }
-    logInfo(QStringLiteral("Created new connection"));
+    Log::info(this, QStringLiteral("Created new connection"));
     m_error = false;
     if (m_socket)
         m_socket->deleteLater();
@@ -82,7 +86,7 @@ void TcpServer::onReadyRead()
 
 void TcpServer::onSocketConnected()
 {
-    logInfo(QStringLiteral("Socket connected"));
+    Log::info(this, QStringLiteral("Socket connected"));
 }
 
 void TcpServer::onSocketDisconnected()
@@ -99,7 +103,7 @@ void TcpServer::onSocketError(QAbstractSocket::SocketError error)
     auto *socket = qobject_cast<QTcpSocket *>(sender());
     if (!socket || socket != m_socket)
         return;
-    logWarning(QStringLiteral("On error: %1").arg(socket->errorString()));
+    Log::warning(this, QStringLiteral("On error: %1").arg(socket->errorString()));
     m_error = true;
     socket->abort();
     emit socketError(error);
@@ -107,13 +111,13 @@ void TcpServer::onSocketError(QAbstractSocket::SocketError error)
 
 void TcpServer::onAcceptError(QAbstractSocket::SocketError socketError)
 {
-    logWarning(QStringLiteral("Accept error: %1").arg(int(socketError)));
+    Log::warning(this, QStringLiteral("Accept error: %1").arg(int(socketError)));
 }
 
 QString TcpServer::readLine()
 {
     if (m_error || !m_socket || !m_socket->isOpen()) {
-        logWarning(QStringLiteral("Socket is not opened"));
+        Log::warning(this, QStringLiteral("Socket is not opened"));
         return QString();
     }
     // Only whole lines: a line cut between two TCP segments would otherwise be read as two.
@@ -133,14 +137,4 @@ qint64 TcpServer::write(const char *data)
 bool TcpServer::isConnected() const
 {
     return m_socket && m_socket->isOpen() && !m_error;
-}
-
-void TcpServer::logInfo(const QString &text) const
-{
-    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
-}
-
-void TcpServer::logWarning(const QString &text) const
-{
-    qWarning().noquote() << objectName() + QStringLiteral(": ") + text;
 }

@@ -46,9 +46,6 @@ private slots:
     void onSocketError(QAbstractSocket::SocketError socketError);
 
 private:
-    void logInfo(const QString &text) const;
-    void logWarning(const QString &text) const;
-
     QTcpServer *m_server = nullptr;
     QPointer<QTcpSocket> m_socket;
     PeerFilter m_peerFilter;

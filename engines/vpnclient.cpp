@@ -39,10 +39,10 @@ QString VpnClient::protocolName(int protocol, bool lowerCase)
 {
     QString name;
     switch (protocol) {
-    case OpenVpnUdp: name = QStringLiteral("OpenVPN (UDP)"); break;
-    case OpenVpnTcp: name = QStringLiteral("OpenVPN (TCP)"); break;
-    case Stealth: name = QStringLiteral("Stealth"); break;
-    case WireGuard: name = QStringLiteral("WireGuard"); break;
+    case VpnProtocol::OpenVpnUdp: name = QStringLiteral("OpenVPN (UDP)"); break;
+    case VpnProtocol::OpenVpnTcp: name = QStringLiteral("OpenVPN (TCP)"); break;
+    case VpnProtocol::Stealth: name = QStringLiteral("Stealth"); break;
+    case VpnProtocol::WireGuard: name = QStringLiteral("WireGuard"); break;
     default: return QString();
     }
     return lowerCase ? name.toLower() : name;
@@ -137,14 +137,13 @@ QString VpnClient::configFilePath() const
 
 void VpnClient::reportEngineFinished(int exitCode, bool disconnectRequested, QString *lastError)
 {
-    const QString prefix = objectName() + QStringLiteral(": ");
-    qInfo().noquote() << prefix + QStringLiteral("Process finished with code: %1").arg(exitCode);
+    Log::info(this, QStringLiteral("Process finished with code: %1").arg(exitCode));
     if (exitCode != 0)
         *lastError = QStringLiteral("CrashExit");
     setConnectionState(ConnectionState::Id::Disconnected, *lastError, false);
     if (disconnectRequested || !m_parameters.autoReconnectionOnError)
         return;
-    qInfo().noquote() << prefix + QStringLiteral("Reconnecting...");
+    Log::info(this, QStringLiteral("Reconnecting..."));
     setConnectionState(ConnectionState::Id::Reconnecting, QString(), true);
 }
 

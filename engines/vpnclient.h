@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vpnprotocol.h"
+
 #include "account.h"
 #include "connectionparameters.h"
 #include "connectionstate.h"
@@ -19,13 +21,6 @@ class VpnClient : public QObject
     Q_OBJECT
 
 public:
-    enum Protocol {
-        OpenVpnUdp = 0,
-        OpenVpnTcp = 1,
-        Stealth = 2,
-        WireGuard = 3,
-    };
-
     explicit VpnClient(QObject *parent = nullptr);
     ~VpnClient() override;
 

@@ -1,5 +1,7 @@
 #include "wireguardclient.h"
 
+#include "logger.h"
+
 #include "buildconfig.h"
 #include "platform/paths.h"
 #include "platform/system.h"
@@ -139,11 +141,11 @@ bool WireGuardClient::prepareConfig()
     Utils::ensureDirectory(folder);
     m_configPath = chooseConfigPath(folder);
     if (m_configPath.isEmpty()) {
-        logCritical(QStringLiteral("Cannot prepare WireGuard config file"));
+        Log::critical(this, QStringLiteral("Cannot prepare WireGuard config file"));
         return false;
     }
     if (!Utils::writeTextFile(m_configPath, text)) {
-        logCritical(QStringLiteral("Cannot save WireGuard config file to '%1'").arg(m_configPath));
+        Log::critical(this, QStringLiteral("Cannot save WireGuard config file to '%1'").arg(m_configPath));
         return false;
     }
     // It holds the private key: read-only, for its owner alone (on Windows the read-only
@@ -164,7 +166,7 @@ void WireGuardClient::connectToVpn()
     else if (!QFileInfo::exists(executablePath()))
         m_lastError = QStringLiteral("Executable '%1' does not exists").arg(executablePath());
     if (!m_lastError.isEmpty()) {
-        logCritical(m_lastError);
+        Log::critical(this, m_lastError);
         setConnectionState(ConnectionState::Id::Error, m_lastError, false);
         return;
     }
@@ -186,11 +188,12 @@ void WireGuardClient::disconnectFromVpn()
     const bool running = isEngineRunning();
     m_disconnectRequested = true;
     if (running) {
-        logInfo(QStringLiteral("Send TERM signal, server state is opened: %1")
-                    .arg(Utils::boolText(m_channel->isConnected())));
+        Log::info(this,
+                  QStringLiteral("Send TERM signal, server state is opened: %1")
+                      .arg(Utils::boolText(m_channel->isConnected())));
         m_process->start({executablePath(), QStringLiteral("--remove"), m_configPath});
         setConnectionState(ConnectionState::Id::Disconnecting, QString(), false);
-        logInfo(QStringLiteral("Stopping Windows service"));
+        Log::info(this, QStringLiteral("Stopping Windows service"));
     } else {
         setConnectionState(ConnectionState::Id::Disconnected, QString(), false);
     }
@@ -207,7 +210,7 @@ void WireGuardClient::onReadyReadDataFromManagementInterface()
 bool WireGuardClient::handleLine(const QString &line)
 {
     if (!line.startsWith(QLatin1String(">BYTECOUNT:")))
-        logInfo(QLatin1Char('[') + line + QLatin1Char(']'));
+        Log::info(this, QLatin1Char('[') + line + QLatin1Char(']'));
 
     if (line.startsWith(QLatin1String(">STATE:CONNECTED"))) {
         setConnectionState(ConnectionState::Id::Connected, QString(), false);
@@ -244,12 +247,12 @@ void WireGuardClient::onWireGuardLoggerLineReaded(const QString &line)
 void WireGuardClient::onWireGuardProcessFinished(int exitCode)
 {
     if (isEngineRunning()) {
-        logInfo(QStringLiteral("Process in running state"));
+        Log::info(this, QStringLiteral("Process in running state"));
         return;
     }
-    logInfo(QStringLiteral("Process is finished"));
+    Log::info(this, QStringLiteral("Process is finished"));
     if (connectionState() == ConnectionState::Id::Disconnected) {
-        logInfo(QStringLiteral("Already in disconnected state"));
+        Log::info(this, QStringLiteral("Already in disconnected state"));
         return;
     }
     if (m_beingDestroyed)
@@ -259,15 +262,5 @@ void WireGuardClient::onWireGuardProcessFinished(int exitCode)
 
 void WireGuardClient::onWireGuardProcessStarted()
 {
-    logInfo(QStringLiteral("WireGuard process started"));
-}
-
-void WireGuardClient::logInfo(const QString &text) const
-{
-    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
-}
-
-void WireGuardClient::logCritical(const QString &text) const
-{
-    qCritical().noquote() << objectName() + QStringLiteral(": ") + text;
+    Log::info(this, QStringLiteral("WireGuard process started"));
 }

@@ -56,8 +56,6 @@ private slots:
 private:
     // False when the batch of lines must end here.
     bool handleLine(const QString &line);
-    void logInfo(const QString &text) const;
-    void logCritical(const QString &text) const;
 
     TcpServer *m_channel;
     VpnProcess *m_process;

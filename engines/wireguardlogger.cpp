@@ -1,5 +1,7 @@
 #include "wireguardlogger.h"
 
+#include "logger.h"
+
 #include <QDateTime>
 #include <QDebug>
 #include <QtEndian>
@@ -59,7 +61,7 @@ void WireGuardLogger::close()
 
 void WireGuardLogger::onFileChanged(const QString &path)
 {
-    logInfo(QStringLiteral("File '%1' changed").arg(path));
+    Log::info(this, QStringLiteral("File '%1' changed").arg(path));
     readFromPosition();
 }
 
@@ -77,15 +79,10 @@ void WireGuardLogger::readFromPosition()
         return;
     }
     m_count = count;
-    logInfo(QStringLiteral("Using filename '%1', total lines: %2").arg(m_file.fileName()).arg(count));
+    Log::info(this, QStringLiteral("Using filename '%1', total lines: %2").arg(m_file.fileName()).arg(count));
     emit lineCount(count);
     for (const QString &line : qAsConst(lines)) {
-        logInfo(line);
+        Log::info(this, line);
         emit lineReaded(line);
     }
-}
-
-void WireGuardLogger::logInfo(const QString &text) const
-{
-    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
 }

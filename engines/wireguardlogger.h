@@ -35,7 +35,6 @@ public slots:
 
 private:
     void readFromPosition();
-    void logInfo(const QString &text) const;
 
     QFile m_file;
     QFileSystemWatcher *m_watcher;

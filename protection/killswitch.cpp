@@ -1,5 +1,7 @@
 #include "killswitch.h"
 
+#include "logger.h"
+
 #include "serviceprocess.h"
 #include "utils.h"
 
@@ -40,15 +42,17 @@ QStringList KillSwitch::disableCommandLine()
 
 void KillSwitch::enable(const QString &vpnInternalIp, const QString &vpnPublicIp, bool allowLocalDevices)
 {
-    logInfo(QStringLiteral("Activate protection, VPN internal IP '%1', VPN public IP: '%2', allow local devices: '%3'")
-                .arg(vpnInternalIp, vpnPublicIp, Utils::boolText(allowLocalDevices)));
+    Log::info(
+        this,
+        QStringLiteral("Activate protection, VPN internal IP '%1', VPN public IP: '%2', allow local devices: '%3'")
+            .arg(vpnInternalIp, vpnPublicIp, Utils::boolText(allowLocalDevices)));
     m_process->start(enableCommandLine(vpnPublicIp, allowLocalDevices));
     m_enabled = true;
 }
 
 void KillSwitch::disable()
 {
-    logInfo(QStringLiteral("Disable protection"));
+    Log::info(this, QStringLiteral("Disable protection"));
     m_enabled = false;
     m_process->start(disableCommandLine());
 }
@@ -57,14 +61,9 @@ void KillSwitch::onKillSwitchProcessFinished(int exitCode)
 {
     // The program's own convention: it exits with a code other than 0 when it succeeded.
     emit killSwitchFinished(exitCode != 0);
-    logInfo(QStringLiteral("Process finished with code: %1").arg(exitCode));
+    Log::info(this, QStringLiteral("Process finished with code: %1").arg(exitCode));
 }
 
 void KillSwitch::onKillSwitchProcessStarted()
 {
-}
-
-void KillSwitch::logInfo(const QString &text) const
-{
-    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
 }

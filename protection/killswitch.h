@@ -29,8 +29,6 @@ private slots:
     void onKillSwitchProcessStarted();
 
 private:
-    void logInfo(const QString &text) const;
-
     ServiceProcess *m_process;
     bool m_enabled = false;
 };

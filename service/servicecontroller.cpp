@@ -1,5 +1,7 @@
 #include "servicecontroller.h"
 
+#include "logger.h"
+
 #include "utils.h"
 
 #include <QDebug>
@@ -61,7 +63,7 @@ void ServiceController::open()
 
 void ServiceController::onConnected()
 {
-    logInfo(QStringLiteral("Connected to vpn-service"));
+    Log::info(this, QStringLiteral("Connected to vpn-service"));
     m_connected = true;
 
     // The socket is reused for every reconnection, so one receiver hears every report once.
@@ -83,7 +85,7 @@ void ServiceController::onConnected()
 
     while (!m_outgoing.isEmpty()) {
         const QString message = m_outgoing.takeFirst();
-        logInfo(QStringLiteral("Save data in buffer: ") + message);
+        Log::info(this, QStringLiteral("Save data in buffer: ") + message);
         sendDirectly(message);
     }
 
@@ -93,7 +95,7 @@ void ServiceController::onConnected()
 void ServiceController::onTextMessageReceived(const QString &message)
 {
     const QString report = message.left(message.size() - 1); // the service's terminator
-    logInfo(QStringLiteral("Received data: [") + report.simplified() + QLatin1Char(']'));
+    Log::info(this, QStringLiteral("Received data: [") + report.simplified() + QLatin1Char(']'));
     if (!report.isEmpty())
         emit processOutput(report);
 }
@@ -103,7 +105,7 @@ void ServiceController::sendCommand(const QString &message)
     if (!m_socket)
         return;
     if (message.isEmpty()) {
-        logInfo(QStringLiteral("Invalid command"));
+        Log::info(this, QStringLiteral("Invalid command"));
         return;
     }
     if (m_connected && m_socket->isValid()) {
@@ -111,8 +113,9 @@ void ServiceController::sendCommand(const QString &message)
         return;
     }
     m_outgoing << message;
-    logWarning(QStringLiteral("Socket status: '%1', last error: '%2', data will be buffered: %3")
-                   .arg(Utils::boolText(m_socket->isValid()), m_socket->errorString(), message));
+    Log::warning(this,
+                 QStringLiteral("Socket status: '%1', last error: '%2', data will be buffered: %3")
+                     .arg(Utils::boolText(m_socket->isValid()), m_socket->errorString(), message));
 }
 
 void ServiceController::sendInitCommand()
@@ -123,7 +126,7 @@ void ServiceController::sendInitCommand()
 void ServiceController::onWebSocketError(QAbstractSocket::SocketError error)
 {
     Q_UNUSED(error)
-    logInfo(QStringLiteral("Socket error: '%1'").arg(m_socket->errorString()));
+    Log::info(this, QStringLiteral("Socket error: '%1'").arg(m_socket->errorString()));
     sendInitialConnectionStatus();
 }
 
@@ -155,7 +158,7 @@ void ServiceController::abortConnection()
 
 void ServiceController::forceQuit()
 {
-    logInfo(QStringLiteral("Force quit"));
+    Log::info(this, QStringLiteral("Force quit"));
     if (m_socket)
         m_socket->disconnect();
     if (m_reconnectTimer)
@@ -167,7 +170,7 @@ void ServiceController::checkConnectionTimer()
 {
     if (!m_reconnectTimer->isActive() || m_connected)
         return;
-    logWarning(QStringLiteral("Reopen connection"));
+    Log::warning(this, QStringLiteral("Reopen connection"));
     m_socket->abort();
     open();
 }
@@ -178,16 +181,6 @@ void ServiceController::sendDirectly(const QString &message)
         return;
     // A start command names programs by their full paths: only the file names reach the log.
     const QString logged = message.startsWith(QLatin1String("start")) ? Utils::commandLineForLog(message) : message;
-    logInfo(QStringLiteral("Send data: [") + logged + QLatin1Char(']'));
+    Log::info(this, QStringLiteral("Send data: [") + logged + QLatin1Char(']'));
     m_socket->sendTextMessage(message);
-}
-
-void ServiceController::logInfo(const QString &text) const
-{
-    qInfo().noquote() << objectName() + QStringLiteral(": ") + text;
-}
-
-void ServiceController::logWarning(const QString &text) const
-{
-    qWarning().noquote() << objectName() + QStringLiteral(": ") + text;
 }

@@ -55,8 +55,6 @@ private:
     void onConnectionLost();
     void open();
     void sendDirectly(const QString &message);
-    void logInfo(const QString &text) const;
-    void logWarning(const QString &text) const;
 
     const quint16 m_port;
     QStringList m_outgoing;

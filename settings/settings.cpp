@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include "logger.h"
+
 #include "autostart.h"
 #include "buildconfig.h"
 #include "platform/system.h"
@@ -136,10 +138,10 @@ void Settings::load()
         && !isHostName(m_currentServerId))
         m_currentServerId.clear();
 
-    if (m_networkProtocol == WireGuard && !m_wireGuardSupported)
-        m_networkProtocol = OpenVpnUdp;
-    if (m_networkProtocol < OpenVpnUdp || m_networkProtocol > WireGuard) {
-        logWarning(QStringLiteral("Unknown network protocol %1, using the default").arg(m_networkProtocol));
+    if (m_networkProtocol == VpnProtocol::WireGuard && !m_wireGuardSupported)
+        m_networkProtocol = VpnProtocol::OpenVpnUdp;
+    if (m_networkProtocol < VpnProtocol::OpenVpnUdp || m_networkProtocol > VpnProtocol::WireGuard) {
+        Log::warning(this, QStringLiteral("Unknown network protocol %1, using the default").arg(m_networkProtocol));
         m_networkProtocol = defaultNetworkProtocol();
     }
     if (m_startMinimized < 0 || m_startMinimized > 2)
@@ -175,7 +177,7 @@ bool Settings::readBool(const QString &key, bool fallback)
         return true;
     if (text == QLatin1String("false") || text == QLatin1String("0"))
         return false;
-    logWarning(QStringLiteral("Stored value of '%1' is not a switch, reading it as off").arg(key));
+    Log::warning(this, QStringLiteral("Stored value of '%1' is not a switch, reading it as off").arg(key));
     return false;
 }
 
@@ -187,7 +189,7 @@ int Settings::readInt(const QString &key, int fallback)
     bool ok = false;
     const int number = value.toString().trimmed().toInt(&ok);
     if (!ok) {
-        logWarning(QStringLiteral("Stored value of '%1' is not a number, reading it as 0").arg(key));
+        Log::warning(this, QStringLiteral("Stored value of '%1' is not a number, reading it as 0").arg(key));
         return 0;
     }
     return number;
@@ -199,7 +201,7 @@ QString Settings::readString(const QString &key, const QString &fallback)
     if (!value.isValid())
         return fallback;
     if (!value.canConvert<QString>() || value.type() == QVariant::StringList) {
-        logWarning(QStringLiteral("Stored value of '%1' is not a text, reading it as empty").arg(key));
+        Log::warning(this, QStringLiteral("Stored value of '%1' is not a text, reading it as empty").arg(key));
         return QString();
     }
     return value.toString();
@@ -214,7 +216,7 @@ QString Settings::readSecret(const QString &key, const QString &fallback)
     const QString plain = m_cipher.decryptToString(stored);
     if (m_cipher.lastError() != SecretCipher::ErrorNoError) {
         // Never the value itself: the log ends up in support tickets.
-        logWarning(QStringLiteral("Cannot decipher the stored '%1', reading it as empty").arg(key));
+        Log::warning(this, QStringLiteral("Cannot decipher the stored '%1', reading it as empty").arg(key));
         return QString();
     }
     return plain;
@@ -222,12 +224,7 @@ QString Settings::readSecret(const QString &key, const QString &fallback)
 
 int Settings::defaultNetworkProtocol() const
 {
-    return m_wireGuardSupported ? WireGuard : OpenVpnUdp;
-}
-
-void Settings::logWarning(const QString &text) const
-{
-    qWarning().noquote() << objectName() + QStringLiteral(": ") + text;
+    return m_wireGuardSupported ? VpnProtocol::WireGuard : VpnProtocol::OpenVpnUdp;
 }
 
 QStringList Settings::allowedTcpPortsList() const
@@ -463,10 +460,10 @@ void Settings::saveRadizidiviSettings()
 quint16 Settings::port() const
 {
     switch (m_networkProtocol) {
-    case OpenVpnUdp: return udpPorts().value(m_udpPortIndex, udpPorts().first());
-    case OpenVpnTcp: return tcpPorts().value(m_tcpPortIndex, tcpPorts().first());
-    case Stealth: return stealthPort;
-    case WireGuard: return wireGuardPort;
+    case VpnProtocol::OpenVpnUdp: return udpPorts().value(m_udpPortIndex, udpPorts().first());
+    case VpnProtocol::OpenVpnTcp: return tcpPorts().value(m_tcpPortIndex, tcpPorts().first());
+    case VpnProtocol::Stealth: return stealthPort;
+    case VpnProtocol::WireGuard: return wireGuardPort;
     default: return 0;
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vpnprotocol.h"
+
 #include "networkadapter.h"
 #include "secretcipher.h"
 #include "server.h"
@@ -47,13 +49,6 @@ class Settings final : public QObject
                    radizidiviLastOpenedUrlChanged)
 
 public:
-    enum Protocol {
-        OpenVpnUdp = 0,
-        OpenVpnTcp = 1,
-        Stealth = 2,
-        WireGuard = 3,
-    };
-
     // Whether this machine can run WireGuard; decides the protocol's default and fall-back.
     using WireGuardSupport = std::function<bool()>;
 
@@ -164,7 +159,6 @@ private:
     QString readString(const QString &key, const QString &fallback);
     QString readSecret(const QString &key, const QString &fallback);
     int defaultNetworkProtocol() const;
-    void logWarning(const QString &text) const;
 
     QSettings m_store;
     SecretCipher m_cipher;
@@ -180,7 +174,7 @@ private:
     bool m_killswitchEnabled = true;
     QString m_language;
     int m_mtuSize = 0;
-    int m_networkProtocol = OpenVpnUdp;
+    int m_networkProtocol = VpnProtocol::OpenVpnUdp;
     QString m_password;
     bool m_showNotifications = true;
     int m_startMinimized = 0;

@@ -75,7 +75,7 @@ int portIndex(const QList<quint16> &ports, quint16 port)
 // OpenVPN over UDP to the lab server's port.
 void useUdp()
 {
-    Settings::instance()->setNetworkProtocol(Settings::OpenVpnUdp);
+    Settings::instance()->setNetworkProtocol(VpnProtocol::OpenVpnUdp);
     Settings::instance()->setUdpPortIndex(portIndex(Settings::udpPorts(), 1194));
 }
 
@@ -336,7 +336,7 @@ void TestVpnCoreLab::connectsEachProtocol()
 
 void TestVpnCoreLab::noOpenPortEndsTheSearch()
 {
-    Settings::instance()->setNetworkProtocol(Settings::OpenVpnTcp);
+    Settings::instance()->setNetworkProtocol(VpnProtocol::OpenVpnTcp);
     Settings::instance()->setTcpPortIndex(0);
     std::unique_ptr<VpnCore> core = makeCore();
     core->setPortSearchTimeLimitForTesting(2);

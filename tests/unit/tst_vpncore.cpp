@@ -115,7 +115,7 @@ void TestVpnCore::init()
     Settings *settings = Settings::instance();
     settings->setUserName(QStringLiteral("demo"));
     settings->setPassword(QStringLiteral("demo-pass"));
-    settings->setNetworkProtocol(Settings::OpenVpnUdp);
+    settings->setNetworkProtocol(VpnProtocol::OpenVpnUdp);
     settings->setUdpPortIndex(0);
     settings->setTcpPortIndex(0);
     settings->setKillswitchEnabled(true);
@@ -169,7 +169,7 @@ void TestVpnCore::preconditionsInTheirOrder()
     QSignalSpy states(&core, &VpnCore::connectionStateChanged);
     Settings *settings = Settings::instance();
 
-    settings->setNetworkProtocol(Settings::WireGuard);
+    settings->setNetworkProtocol(VpnProtocol::WireGuard);
     settings->setPassword(QString());
     VpnClient::setAccount(Account());
     core.connectToVpn();
@@ -179,7 +179,7 @@ void TestVpnCore::preconditionsInTheirOrder()
     if (wireGuardError == VpnCore::AuthDataEmpty)
         QCOMPARE(core.vpnConnectionErrorText(), QStringLiteral("Auth data is empty"));
 
-    settings->setNetworkProtocol(Settings::OpenVpnUdp);
+    settings->setNetworkProtocol(VpnProtocol::OpenVpnUdp);
     core.connectToVpn();
     QCOMPARE(errors.last().first().value<VpnCore::VpnError>(), VpnCore::CredentialsEmpty);
     QCOMPARE(core.vpnConnectionErrorText(), QStringLiteral("Username or password is empty!"));
@@ -267,7 +267,7 @@ void TestVpnCore::onlineTime()
 
 void TestVpnCore::automaticPortSearch()
 {
-    Settings::instance()->setNetworkProtocol(Settings::OpenVpnTcp);
+    Settings::instance()->setNetworkProtocol(VpnProtocol::OpenVpnTcp);
     VpnCore core;
     core.setPortSearchTimeLimitForTesting(30);
     int created = 0;
@@ -589,7 +589,7 @@ void TestVpnCore::autoConnectionWaitsForTheAccount()
     backend.passwords.insert(QStringLiteral("demo"), QStringLiteral("demo-pass"));
     qputenv("VELMORIX_API_BASE", backend.base().toLocal8Bit());
     NetworkApi api;
-    Settings::instance()->setNetworkProtocol(Settings::WireGuard);
+    Settings::instance()->setNetworkProtocol(VpnProtocol::WireGuard);
     VpnClient::setAccount(Account());
     const auto accountRequests = [&backend] {
         int count = 0;
