@@ -48,6 +48,7 @@ public slots:
 private slots:
     void onOpenVpnProcessFinished(int exitCode);
     void onOpenVpnProcessStarted();
+    void onOpenVpnProcessError(int status);
     void onReadyReadDataFromManagementInterface();
     void onStunnelStarted(bool success);
     void openVpnStateSigTermHandlerTimerEvent();
@@ -59,6 +60,7 @@ private:
     bool isEngineConnection(quint16 peerPort, quint16 localPort) const;
     QStringList engineCommandLine() const;
     void send(const char *command);
+    bool sendStopSignal();
 
     VpnProcess *m_process;
     QTimer m_exitWait;
@@ -68,4 +70,6 @@ private:
     QString m_assignedIp;
     bool m_disconnectRequested = false;
     bool m_beingDestroyed = false;
+    // A kill by name reaches whichever engine runs by then: one per engine run at most.
+    bool m_killSent = false;
 };

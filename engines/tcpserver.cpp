@@ -34,16 +34,31 @@ bool TcpServer::start(const QString &host, quint16 port)
     return false;
 }
 
-void TcpServer::close()
+void TcpServer::stopListening()
 {
     if (m_server)
         m_server->close();
-    // Aborting emits disconnected(), whose handler forgets the connection: keep it at hand.
-    if (QTcpSocket *socket = m_socket) {
-        m_socket = nullptr;
+}
+
+void TcpServer::close()
+{
+    stopListening();
+    // Closing emits disconnected(), whose handler forgets the connection: keep it at hand.
+    QTcpSocket *socket = m_socket;
+    if (!socket)
+        return;
+    m_socket = nullptr;
+    // A command written just before (the engine's stop signal) is still in our buffer: it
+    // leaves first. Unread input is taken, or the system would answer the close with a reset
+    // that may overtake the command.
+    socket->flush();
+    if (socket->bytesToWrite() > 0)
+        socket->waitForBytesWritten(1000);
+    socket->readAll();
+    socket->disconnectFromHost();
+    if (socket->state() != QAbstractSocket::UnconnectedState)
         socket->abort();
-        socket->deleteLater();
-    }
+    socket->deleteLater();
 }
 
 void TcpServer::onNewConnection()

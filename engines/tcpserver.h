@@ -26,6 +26,9 @@ public:
     void setPeerFilter(PeerFilter filter) { m_peerFilter = std::move(filter); }
 
     bool start(const QString &host, quint16 port);
+    // Frees the port for the next engine; a connection already taken stays.
+    void stopListening();
+    // Stops listening and ends the connection, after what was written to it has left.
     void close();
     // One whole line, line end included; empty when no whole line has arrived yet.
     QString readLine();
