@@ -115,16 +115,21 @@ void TestDns::netshCommandLines()
     const QVector<QStringList> three =
         Platform::netshDnsArguments(DnsFamily::Ipv4, QStringLiteral("Ethernet 2"), {"1.1.1.1", "8.8.8.8", "9.9.9.9"});
     QCOMPARE(three.size(), 3);
-    QCOMPARE(three.at(0), (QStringList{"interface", "ipv4", "set", "dns", "name=", "Ethernet 2", "static", "1.1.1.1",
-                                       "primary", "validate=no"}));
-    QCOMPARE(three.at(1), (QStringList{"interface", "ipv4", "add", "dns", "name=", "Ethernet 2", "8.8.8.8", "index=2"}));
-    QCOMPARE(three.at(2), (QStringList{"interface", "ipv4", "add", "dns", "name=", "Ethernet 2", "9.9.9.9", "index=3"}));
+    QCOMPARE(
+        three.at(0),
+        (QStringList{
+            "interface", "ipv4", "set", "dns", "name=", "Ethernet 2", "static", "1.1.1.1", "primary", "validate=no"}));
+    QCOMPARE(three.at(1),
+             (QStringList{"interface", "ipv4", "add", "dns", "name=", "Ethernet 2", "8.8.8.8", "index=2"}));
+    QCOMPARE(three.at(2),
+             (QStringList{"interface", "ipv4", "add", "dns", "name=", "Ethernet 2", "9.9.9.9", "index=3"}));
 
     // An empty target: one "set" with an empty server.
     const QVector<QStringList> empty = Platform::netshDnsArguments(DnsFamily::Ipv6, QStringLiteral("Wi-Fi"), {""});
     QCOMPARE(empty.size(), 1);
-    QCOMPARE(empty.at(0), (QStringList{"interface", "ipv6", "set", "dns", "name=", "Wi-Fi", "static", "", "primary",
-                                       "validate=no"}));
+    QCOMPARE(
+        empty.at(0),
+        (QStringList{"interface", "ipv6", "set", "dns", "name=", "Wi-Fi", "static", "", "primary", "validate=no"}));
 }
 
 void TestDns::wmicGuids()
@@ -159,9 +164,9 @@ void TestDns::resolvConf_data()
            "192.0.2.54\noptions edns0\n";
     QTest::newRow("clear ipv4") << conf << 4 << QStringList{""}
                                 << "# generated\nsearch example.test\nnameserver 2001:db8::53\noptions edns0\n";
-    QTest::newRow("add to a file without servers") << QStringLiteral("search example.test\n") << 4
-                                                   << QStringList{"172.16.0.1", "172.16.0.2"}
-                                                   << "search example.test\nnameserver 172.16.0.1\nnameserver 172.16.0.2\n";
+    QTest::newRow("add to a file without servers")
+        << QStringLiteral("search example.test\n") << 4 << QStringList{"172.16.0.1", "172.16.0.2"}
+        << "search example.test\nnameserver 172.16.0.1\nnameserver 172.16.0.2\n";
     QTest::newRow("empty file") << QString() << 6 << QStringList{"fd00::1"} << "nameserver fd00::1\n";
     QTest::newRow("no final line end") << QStringLiteral("nameserver 192.0.2.53") << 4 << QStringList{"10.0.0.1"}
                                        << "nameserver 10.0.0.1";
@@ -186,7 +191,8 @@ void TestDns::resolvConf()
 void TestDns::resolvedForms()
 {
     QVERIFY(Platform::pointsAtResolvedStub(QString(), QStringLiteral("/run/systemd/resolve/stub-resolv.conf")));
-    QVERIFY(Platform::pointsAtResolvedStub(QStringLiteral("nameserver 127.0.0.53\noptions edns0 trust-ad\n"), QString()));
+    QVERIFY(
+        Platform::pointsAtResolvedStub(QStringLiteral("nameserver 127.0.0.53\noptions edns0 trust-ad\n"), QString()));
     QVERIFY(!Platform::pointsAtResolvedStub(QStringLiteral("nameserver 192.0.2.53\n"), QString()));
 
     const QVector<Platform::ResolvedLink> links = Platform::parseResolvectlDns(
@@ -234,24 +240,29 @@ void TestDns::entryParse_data()
     QTest::addColumn<QStringList>("warnings");
 
     QTest::newRow("vpn entry") << QStringList{"{A}@172.16.0.1,fd00:dead:beef:cafe::1"} << QStringList{"172.16.0.1"}
-                               << QStringList{"fd00:dead:beef:cafe::1"} << "172.16.0.1" << "fd00:dead:beef:cafe::1"
-                               << QStringList();
+                               << QStringList{"fd00:dead:beef:cafe::1"} << "172.16.0.1"
+                               << "fd00:dead:beef:cafe::1" << QStringList();
     QTest::newRow("empty ipv6 part") << QStringList{"{A}@172.16.0.1,"} << QStringList{"172.16.0.1"} << QStringList()
-                                     << "172.16.0.1" << "" << QStringList{"Dns: Cannot parse DNS data ()"};
-    QTest::newRow("single server with blanks") << QStringList{"{A}@ 8.8.8.8 "} << QStringList{"8.8.8.8"}
-                                               << QStringList() << "8.8.8.8" << "" << QStringList();
-    QTest::newRow("single non-address, silent") << QStringList{"{A}@dns.example"} << QStringList() << QStringList()
-                                                << "" << "" << QStringList();
-    QTest::newRow("no @") << QStringList{"{A}"} << QStringList() << QStringList() << "" << "" << QStringList();
-    QTest::newRow("two @") << QStringList{"{A}@1.1.1.1@2.2.2.2"} << QStringList() << QStringList() << "" << ""
-                           << QStringList();
-    QTest::newRow("no servers") << QStringList{"{A}@"} << QStringList() << QStringList() << "" << "" << QStringList();
+                                     << "172.16.0.1"
+                                     << "" << QStringList{"Dns: Cannot parse DNS data ()"};
+    QTest::newRow("single server with blanks")
+        << QStringList{"{A}@ 8.8.8.8 "} << QStringList{"8.8.8.8"} << QStringList() << "8.8.8.8"
+        << "" << QStringList();
+    QTest::newRow("single non-address, silent")
+        << QStringList{"{A}@dns.example"} << QStringList() << QStringList() << ""
+        << "" << QStringList();
+    QTest::newRow("no @") << QStringList{"{A}"} << QStringList() << QStringList() << ""
+                          << "" << QStringList();
+    QTest::newRow("two @") << QStringList{"{A}@1.1.1.1@2.2.2.2"} << QStringList() << QStringList() << ""
+                           << "" << QStringList();
+    QTest::newRow("no servers") << QStringList{"{A}@"} << QStringList() << QStringList() << ""
+                                << "" << QStringList();
     QTest::newRow("bad piece") << QStringList{"{A}@1.1.1.1,999.1.1.1,fe80::1"} << QStringList{"1.1.1.1"}
-                               << QStringList{"fe80::1"} << "1.1.1.1" << "fe80::1"
-                               << QStringList{"Dns: Cannot parse DNS data (999.1.1.1)"};
-    QTest::newRow("last across entries") << QStringList{"{A}@1.1.1.1,fe80::1", "{B}@2.2.2.2,"}
-                                         << QStringList{"1.1.1.1"} << QStringList{"fe80::1"} << "2.2.2.2" << "fe80::1"
-                                         << QStringList{"Dns: Cannot parse DNS data ()"};
+                               << QStringList{"fe80::1"} << "1.1.1.1"
+                               << "fe80::1" << QStringList{"Dns: Cannot parse DNS data (999.1.1.1)"};
+    QTest::newRow("last across entries") << QStringList{"{A}@1.1.1.1,fe80::1", "{B}@2.2.2.2,"} << QStringList{"1.1.1.1"}
+                                         << QStringList{"fe80::1"} << "2.2.2.2"
+                                         << "fe80::1" << QStringList{"Dns: Cannot parse DNS data ()"};
 }
 
 void TestDns::entryParse()
@@ -317,8 +328,12 @@ void TestDns::killSwitchRules_data()
     QTest::addColumn<QStringList>("absent");
 
     QTest::newRow("enable") << QStringList{"enable", "all", "10.99.0.1", ""} << true
-                            << QStringList{"policy drop", "ip daddr 10.99.0.1 accept", "ip saddr 10.99.0.1 accept",
-                                           "oif lo accept", "\"tun*\"", "ct state established,related accept"}
+                            << QStringList{"policy drop",
+                                           "ip daddr 10.99.0.1 accept",
+                                           "ip saddr 10.99.0.1 accept",
+                                           "oif lo accept",
+                                           "\"tun*\"",
+                                           "ct state established,related accept"}
                             << QStringList{"192.168.0.0/16"};
     QTest::newRow("enable local") << QStringList{"enable", "all", "10.99.0.1", "local"} << true
                                   << QStringList{"192.168.0.0/16", "fe80::/10"} << QStringList();
@@ -346,7 +361,8 @@ void TestDns::killSwitchRules()
         return;
     const QString script = KillSwitchRules::script(request);
     // Replacing, never adding a second table: one transaction that deletes the old one first.
-    QVERIFY(script.startsWith(QLatin1String("add table inet velmorix_killswitch\ndelete table inet velmorix_killswitch\n")));
+    QVERIFY(script.startsWith(
+        QLatin1String("add table inet velmorix_killswitch\ndelete table inet velmorix_killswitch\n")));
     for (const QString &text : present)
         QVERIFY2(script.contains(text), qPrintable(text));
     for (const QString &text : absent)
@@ -376,6 +392,8 @@ void TestDns::killSwitchThroughTheService()
         "'false'")));
 
     // The program's convention: an exit code other than 0 is success.
+    service.report(QStringLiteral("started:1,0,killswitch"));
+    service.report(QStringLiteral("started:2,0,killswitch"));
     service.report(QStringLiteral("finished:1,0,killswitch"));
     service.report(QStringLiteral("finished:2,1,killswitch"));
     QTRY_COMPARE(finished.count(), 2);

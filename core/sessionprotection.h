@@ -1,0 +1,93 @@
+#pragma once
+
+#include "dnsmanager.h"
+#include "killswitch.h"
+#include "serviceprocess.h"
+#include "status.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+// What protects the machine around a session: the kill switch, the DNS switch and the record
+// of both that survives a crash. The record is written before each change is asked for.
+// The "dns" and "killswitch" runs go one at a time, in order: two runs of the DNS program at
+// once could save the VPN's servers as the user's, and the next session reads the user's DNS
+// only once the last run is through (dnsSettled()).
+class SessionProtection final : public QObject
+{
+    Q_OBJECT
+
+public:
+    // A run that the service never reports on (a service gone for good) stops holding up the
+    // next one after this.
+    static constexpr int runTimeLimitMs = 60000;
+
+    // Log lines go out under the name of `logOwner`, whose protection this is.
+    SessionProtection(const QObject *logOwner, QObject *parent = nullptr);
+    // Runs still waiting go out at once; when one was still under way, the record keeps
+    // saying that protection is in force, so that the next start puts things right.
+    ~SessionProtection() override;
+
+    void armKillSwitch(const QString &internalIp, const QString &server, bool allowLocalDevices);
+    // A kill switch held across a crash lets only the server it was armed for through: a
+    // reconnection to another server arms it for that one instead of opening it.
+    void rearmKillSwitch(const QString &server, bool allowLocalDevices);
+    void holdKillSwitch();
+    void releaseKillSwitch();
+    // Start-up: rules a crashed run left behind go, whatever this run believes.
+    void releaseLeftoverKillSwitch();
+    bool killSwitchOn() const { return m_killSwitchOn; }
+    bool killSwitchHeld() const { return m_killSwitchHeld; }
+    QString killSwitchServer() const { return m_killSwitchServer; }
+
+    // The user's DNS entries of this moment; read only when dnsSettled().
+    QStringList readUserDns();
+    void switchDnsToVpn(const QString &ipv4, const QString &ipv6);
+    void restoreUserDns(const QStringList &userEntries, bool runProgram);
+    void resetDns();
+    bool hasVpnDnsOnUserInterfaces();
+
+    const Status &record() const { return m_record; }
+    void forgetRecord() { m_record.clear(); }
+
+    bool dnsSettled() const;
+    bool isSettled() const;
+
+    void setDnsReaderForTesting(std::function<QStringList()> reader) { m_dnsReader = std::move(reader); }
+    void setRunTimeLimitForTesting(int milliseconds);
+
+signals:
+    void dnsSettledChanged();
+    void dnsProcessFinished(int state);
+    void killSwitchFinished(bool ok);
+
+private:
+    // One program's runs, one at a time.
+    struct Runs
+    {
+        QString program;
+        QList<std::function<void()>> waiting;
+        QTimer limit;
+        bool busy = false;
+    };
+
+    void submit(Runs &runs, std::function<void()> run);
+    void runEnded(Runs &runs);
+    void next(Runs &runs);
+    void onLinkDown();
+
+    const QObject *m_logOwner;
+    KillSwitch m_killSwitch;
+    ServiceProcess m_dnsProcess;
+    DnsManager m_dnsManager;
+    Status m_record;
+    Runs m_killSwitchRuns;
+    Runs m_dnsRuns;
+    std::function<QStringList()> m_dnsReader;
+    QString m_killSwitchServer;
+    bool m_killSwitchOn = false;
+    bool m_killSwitchHeld = false;
+};
