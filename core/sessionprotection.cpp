@@ -39,13 +39,10 @@ SessionProtection::~SessionProtection()
     for (Runs *runs : {&m_killSwitchRuns, &m_dnsRuns}) {
         if (runs->waiting.isEmpty())
             continue;
-        // Out of order with the run under way: the record says so, for the next start.
-        if (runs->busy) {
-            if (runs == &m_killSwitchRuns)
-                m_record.setKillswitchActivated(true);
-            else
-                m_record.setDnsActivated(true);
-        }
+        if (runs == &m_killSwitchRuns)
+            m_record.setKillswitchActivated(true);
+        else
+            m_record.setDnsActivated(true);
         const QList<std::function<void()>> waiting = runs->waiting;
         runs->waiting.clear();
         for (const std::function<void()> &run : waiting)
@@ -137,7 +134,8 @@ void SessionProtection::releaseKillSwitch()
         return;
     m_killSwitchOn = false;
     m_killSwitchServer.clear();
-    m_record.setKillswitchActivated(false);
+    if (!m_leaving)
+        m_record.setKillswitchActivated(false);
     submit(m_killSwitchRuns, [this] { m_killSwitch.disable(); });
 }
 
@@ -169,7 +167,8 @@ void SessionProtection::switchDnsToVpn(const QString &ipv4, const QString &ipv6)
 
 void SessionProtection::restoreUserDns(const QStringList &userEntries, bool runProgram)
 {
-    m_record.setDnsActivated(false);
+    if (!m_leaving)
+        m_record.setDnsActivated(false);
     if (!runProgram)
         return;
     submit(m_dnsRuns, [this, userEntries] {

@@ -27,9 +27,13 @@ public:
 
     // Log lines go out under the name of `logOwner`, whose protection this is.
     SessionProtection(const QObject *logOwner, QObject *parent = nullptr);
-    // Runs still waiting go out at once; when one was still under way, the record keeps
-    // saying that protection is in force, so that the next start puts things right.
+    // Runs still waiting go out at once, out of turn: the record keeps saying that protection
+    // is in force, so that the next start puts things right.
     ~SessionProtection() override;
+
+    // The program is going: what is asked for from now on may never reach the service (the
+    // link goes first), so the record no longer says that protection was lifted.
+    void setLeaving() { m_leaving = true; }
 
     void armKillSwitch(const QString &internalIp, const QString &server, bool allowLocalDevices);
     // A kill switch held across a crash lets only the server it was armed for through: a
@@ -90,4 +94,5 @@ private:
     QString m_killSwitchServer;
     bool m_killSwitchOn = false;
     bool m_killSwitchHeld = false;
+    bool m_leaving = false;
 };

@@ -78,12 +78,13 @@ VpnCore::VpnCore(QObject *parent)
 
 VpnCore::~VpnCore()
 {
+    m_protection->setLeaving();
     if (m_connectionState != ConnectionState::Id::Disconnected)
         disconnectFromVpn();
     if (m_protection->killSwitchOn())
         m_protection->releaseKillSwitch();
-    // The engine goes with the controller and will not report its end: the user's DNS comes
-    // back now rather than at the next start.
+    // The engine goes with the controller and will not report its end: the user's DNS is asked
+    // back now, and the next start makes sure of it.
     if (m_protection->record().dnsActivated())
         m_protection->restoreUserDns(m_userDnsServers, m_usesDnsProgram);
 }

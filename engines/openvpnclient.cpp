@@ -52,11 +52,16 @@ OpenVpnClient::~OpenVpnClient()
     // A client that has reported its end has no engine left to stop. Its process record may
     // still read running when the end came by the exit time-out (a restarted service never
     // reports on an engine it did not start), and a kill by name would hit the next engine.
-    if (m_process->state() != ServiceProcess::NotRunning && connectionState() != ConnectionState::Id::Disconnected) {
+    // One that was told to stop already has its stop on the way.
+    if (m_process->state() != ServiceProcess::NotRunning && connectionState() != ConnectionState::Id::Disconnected
+        && !m_disconnectRequested) {
         m_disconnectRequested = true;
         stopEngine();
     }
-    // Whatever stop signal was written leaves before the channel closes.
+    // The engine must have taken its stop signal before the channel goes: losing the channel
+    // first, it would end on that instead, and the signal would count for nothing.
+    if (m_stopSignalSent)
+        m_management->waitForLine("SUCCESS: signal", stopReplyWaitMs);
     m_management->close();
     m_stunnel->stop();
 }
@@ -216,6 +221,7 @@ void OpenVpnClient::startEngine()
     applyIpv6Setting();
     m_disconnectRequested = false;
     m_killSent = false;
+    m_stopSignalSent = false;
     m_assignedIp.clear();
 
     const QString logPath = engineLogPath();
@@ -266,6 +272,7 @@ bool OpenVpnClient::sendStopSignal()
     if (!m_management->isConnected())
         return false;
     const bool delivered = m_management->write("signal SIGTERM\r\n") > 0;
+    m_stopSignalSent = m_stopSignalSent || delivered;
     Log::info(this, logPrefix + QStringLiteral("Send TERM signal, status: ") + Utils::boolText(delivered));
     return delivered;
 }

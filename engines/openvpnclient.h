@@ -19,6 +19,8 @@ class OpenVpnClient final : public VpnClient
 public:
     static constexpr quint16 managementPort = 61973;
     static constexpr int exitWaitMs = 3000;
+    // How long a client that goes waits for the engine to take its stop signal.
+    static constexpr int stopReplyWaitMs = 2000;
 
     explicit OpenVpnClient(QObject *parent = nullptr);
     ~OpenVpnClient() override;
@@ -72,4 +74,5 @@ private:
     bool m_beingDestroyed = false;
     // A kill by name reaches whichever engine runs by then: one per engine run at most.
     bool m_killSent = false;
+    bool m_stopSignalSent = false;
 };

@@ -5,6 +5,7 @@
 #include "platform/engines.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -59,6 +60,23 @@ void TcpServer::close()
     if (socket->state() != QAbstractSocket::UnconnectedState)
         socket->abort();
     socket->deleteLater();
+}
+
+bool TcpServer::waitForLine(const QByteArray &text, int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QByteArray received;
+    while (m_socket && m_socket->state() == QAbstractSocket::ConnectedState) {
+        m_socket->flush();
+        received += m_socket->readAll();
+        if (received.contains(text))
+            return true;
+        const qint64 left = milliseconds - timer.elapsed();
+        if (left <= 0 || !m_socket->waitForReadyRead(int(left)))
+            break;
+    }
+    return m_socket && received.contains(text);
 }
 
 void TcpServer::onNewConnection()
