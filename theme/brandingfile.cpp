@@ -1,6 +1,7 @@
 #include "brandingfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTextCodec>
 
 #include <optional>
@@ -147,6 +148,9 @@ BrandingFile BrandingFile::invalid(const QString &error)
 
 std::optional<QByteArray> BrandingFile::content(const QString &path)
 {
+    // Only a regular file: opening a FIFO put in its place would wait for a writer forever.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;

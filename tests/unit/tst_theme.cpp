@@ -16,8 +16,10 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <stdexcept>
+#include <sys/stat.h>
 
 // Every test gets an application directory of its own (VELMORIX_APP_DIR), so the branding
 // folder the theme reads at construction is the test's.
@@ -35,6 +37,7 @@ private slots:
     void brandingFiles_data();
     void brandingFiles();
     void disabledBrandingCarriesOver();
+    void brandingFileThatIsNoFile();
     void images_data();
     void images();
     void iconsAndOpacity();
@@ -144,7 +147,7 @@ void TestTheme::themeProperty()
     QCOMPARE(bare.dataType(), ThemeDataType::Color);
     QVERIFY_EXCEPTION_THROWN(ThemeProperty(QStringLiteral("x"), 1, 11), std::out_of_range);
     QVERIFY_EXCEPTION_THROWN(ThemeProperty(QStringLiteral("x"), 1, -2), std::out_of_range);
-    QCOMPARE(ThemeProperty(QStringLiteral("x"), 1, 10).sectionNames(), QStringList{QStringLiteral("App property")});
+    QCOMPARE(ThemeProperty(QStringLiteral("x"), 1, 10).sectionNames(), QStringList{"App property"});
 
     // Equality needs all five fields.
     const ThemeProperty base(
@@ -353,12 +356,32 @@ void TestTheme::disabledBrandingCarriesOver()
     QVERIFY(theme.load(fileUrl(other)));
     QVERIFY(!theme.brandingEnabled());
     QCOMPARE(theme.generalBackgroundColor(), QStringLiteral("#f6f7f9"));
-    QCOMPARE(recorder.warnings(), QStringList{QStringLiteral("Theme: Branding style is not enabled!")});
+    QCOMPARE(recorder.warnings(), QStringList{"Theme: Branding style is not enabled!"});
 
     writeFile(other, "[Main]\nbrandingEnabled=true\n[Style]\ngeneralBackgroundColor=red\n");
     QVERIFY(theme.load(fileUrl(other)));
     QVERIFY(theme.brandingEnabled());
     QCOMPARE(theme.generalBackgroundColor(), QStringLiteral("red"));
+}
+
+void TestTheme::brandingFileThatIsNoFile()
+{
+    // A FIFO would block a reader until someone writes; a folder cannot be read.
+    QDir().mkpath(QFileInfo(brandingPath()).absolutePath());
+    const QList<std::function<bool()>> makers = {
+        [&] { return ::mkfifo(QFile::encodeName(brandingPath()).constData(), 0600) == 0; },
+        [&] { return QDir().mkpath(brandingPath()); },
+    };
+    for (const auto &make : makers) {
+        QVERIFY(make());
+        MessageRecorder recorder;
+        Theme theme;
+        QCOMPARE(theme.generalBackgroundColor(), QStringLiteral("#f6f7f9"));
+        QCOMPARE(
+            recorder.warnings(),
+            QStringList{QStringLiteral("Theme: Branding file '%1' is ignored: cannot be read").arg(brandingPath())});
+        QVERIFY(QFile::remove(brandingPath()) || QDir().rmdir(brandingPath()));
+    }
 }
 
 void TestTheme::images_data()
@@ -442,7 +465,7 @@ void TestTheme::iconsAndOpacity()
              QStringLiteral("#ff000000"));
     MessageRecorder recorder;
     QCOMPARE(theme.colorOpacity(QStringLiteral("nocolour\n"), 1.0f), QStringLiteral("#00000000"));
-    QCOMPARE(recorder.warnings(), QStringList{QStringLiteral("Theme: 'nocolour?' is not a color")});
+    QCOMPARE(recorder.warnings(), QStringList{"Theme: 'nocolour?' is not a color"});
 }
 
 void TestTheme::editorChangesStyleButNotColours()
@@ -507,12 +530,7 @@ void TestTheme::notifyOrderAndValues()
     });
 
     QVERIFY(theme.load(fileUrl(folder + QStringLiteral("/branding.ini"))));
-    QCOMPARE(order,
-             QStringList({QStringLiteral("background"),
-                          QStringLiteral("darkStyle"),
-                          QStringLiteral("header"),
-                          QStringLiteral("scrollBarWidth"),
-                          QStringLiteral("themeData 1")}));
+    QCOMPARE(order, QStringList({"background", "darkStyle", "header", "scrollBarWidth", "themeData 1"}));
     int spyIndex = 0;
     for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
         const QMetaProperty property = meta.property(i);
@@ -580,7 +598,7 @@ void TestTheme::saveAndLoadRoundTrip()
     writeFile(path, "[Style]\nstale=1\n[Other]\nx=y\ngarbage\n");
     QVERIFY(original.save(fileUrl(path)));
     QSettings saved(path, QSettings::IniFormat);
-    QCOMPARE(saved.childGroups(), QStringList({QStringLiteral("Main"), QStringLiteral("Style")}));
+    QCOMPARE(saved.childGroups(), QStringList({"Main", "Style"}));
     QVERIFY(!saved.contains(QStringLiteral("Style/stale")));
 
     // A file that cannot be written is no success.
@@ -726,14 +744,14 @@ void TestTheme::themeListModel()
     QCOMPARE(events.first(), QStringLiteral("0"));
     QCOMPARE(events.last(), QStringLiteral("Label"));
     QCOMPARE(visibleIds(model),
-             QStringList({QStringLiteral("generalBrightLabelColor"),
-                          QStringLiteral("generalDefaultLabelColor"),
-                          QStringLiteral("generalGreyLabelColor"),
-                          QStringLiteral("generalGreyLabelOpacity"),
-                          QStringLiteral("generalLabelOpacity"),
-                          QStringLiteral("generalSmallGreyLabelOpacity"),
-                          QStringLiteral("settingsPageDefaultLabelColor1"),
-                          QStringLiteral("settingsPageDefaultLabelColor2")}));
+             QStringList({"generalBrightLabelColor",
+                          "generalDefaultLabelColor",
+                          "generalGreyLabelColor",
+                          "generalGreyLabelOpacity",
+                          "generalLabelOpacity",
+                          "generalSmallGreyLabelOpacity",
+                          "settingsPageDefaultLabelColor1",
+                          "settingsPageDefaultLabelColor2"}));
 
     // Setting the same name again announces every row again.
     events.clear();
@@ -874,17 +892,17 @@ void TestTheme::sectionAndSimpleModels()
         names << index.data(ThemeSectionListModel::ThemeSectionIdRole).toString();
     }
     QCOMPARE(names,
-             QStringList({QStringLiteral("App property"),
-                          QStringLiteral("Button"),
-                          QStringLiteral("General"),
-                          QStringLiteral("Image"),
-                          QStringLiteral("Label"),
-                          QStringLiteral("ListView"),
-                          QStringLiteral("RadioButton"),
-                          QStringLiteral("SettingsButton"),
-                          QStringLiteral("Switch"),
-                          QStringLiteral("TabButton"),
-                          QStringLiteral("VpnConnectionButton")}));
+             QStringList({"App property",
+                          "Button",
+                          "General",
+                          "Image",
+                          "Label",
+                          "ListView",
+                          "RadioButton",
+                          "SettingsButton",
+                          "Switch",
+                          "TabButton",
+                          "VpnConnectionButton"}));
     const ThemeProperty item = theme.sectionItems().first();
     QCOMPARE(item, ThemeProperty(QStringLiteral("App property"), QStringLiteral("App property")));
     QCOMPARE(sections.roleNames(),
@@ -911,11 +929,9 @@ void TestTheme::sectionAndSimpleModels()
         return result;
     };
     QCOMPARE(signalNames(ThemeListModel::staticMetaObject),
-             QStringList({QStringLiteral("currentSectionNameChanged"),
-                          QStringLiteral("isEmptyChanged"),
-                          QStringLiteral("themePropertyChanged")}));
-    QCOMPARE(signalNames(ThemeSectionListModel::staticMetaObject), QStringList{QStringLiteral("isEmptyChanged")});
-    QCOMPARE(signalNames(SimpleListModel::staticMetaObject), QStringList{QStringLiteral("isEmptyChanged")});
+             QStringList({"currentSectionNameChanged", "isEmptyChanged", "themePropertyChanged"}));
+    QCOMPARE(signalNames(ThemeSectionListModel::staticMetaObject), QStringList{"isEmptyChanged"});
+    QCOMPARE(signalNames(SimpleListModel::staticMetaObject), QStringList{"isEmptyChanged"});
 }
 
 QTEST_GUILESS_MAIN(TestTheme)
