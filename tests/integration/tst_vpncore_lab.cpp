@@ -1,6 +1,7 @@
 #include "logger.h"
 #include "messagerecorder.h"
 #include "networkapi.h"
+#include "serverchoice.h"
 #include "servicecontroller.h"
 #include "sessionprotection.h"
 #include "settings.h"
@@ -161,7 +162,7 @@ std::unique_ptr<VpnCore> TestVpnCoreLab::makeCore()
 {
     auto core = std::make_unique<VpnCore>();
     core->setNetworkApi(m_api.get());
-    QMetaObject::invokeMethod(core.get(), "onRequestServerListFinished", Q_ARG(Servers, m_api->servers()));
+    core->serverChoice().setServers(m_api->servers());
     core->setAutoReconnectionOnError(Settings::instance()->autoReconnectionOnError());
     return core;
 }
