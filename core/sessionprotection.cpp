@@ -2,15 +2,15 @@
 
 #include "logger.h"
 #include "servicecontroller.h"
+#include "utils.h"
 
 SessionProtection::SessionProtection(const QObject *logOwner, QObject *parent)
     : QObject(parent)
     , m_logOwner(logOwner)
     , m_dnsProcess(QStringLiteral("dns"))
+    , m_networkTool(QStringLiteral("network-tool"))
 {
     setObjectName(QStringLiteral("SessionProtection"));
-    m_killSwitchRuns.program = QStringLiteral("killswitch");
-    m_dnsRuns.program = QStringLiteral("dns");
     for (Runs *runs : {&m_killSwitchRuns, &m_dnsRuns}) {
         runs->limit.setSingleShot(true);
         runs->limit.setInterval(runTimeLimitMs);
@@ -30,6 +30,8 @@ SessionProtection::SessionProtection(const QObject *logOwner, QObject *parent)
         Log::warning(m_logOwner, QStringLiteral("The service did not start the DNS program, status: %1").arg(status));
         runEnded(m_dnsRuns);
     });
+    connect(&m_networkTool, &ServiceProcess::finished, this, [this] { runEnded(m_dnsRuns); });
+    connect(&m_networkTool, &ServiceProcess::error, this, [this] { runEnded(m_dnsRuns); });
     if (ServiceController *link = ServiceController::instance())
         connect(link, &ServiceController::disconnected, this, &SessionProtection::onLinkDown);
 }
@@ -43,10 +45,10 @@ SessionProtection::~SessionProtection()
             m_record.setKillswitchActivated(true);
         else
             m_record.setDnsActivated(true);
-        const QList<std::function<void()>> waiting = runs->waiting;
+        const auto waiting = runs->waiting;
         runs->waiting.clear();
-        for (const std::function<void()> &run : waiting)
-            run();
+        for (const auto &run : waiting)
+            run.second();
     }
 }
 
@@ -56,9 +58,9 @@ void SessionProtection::setRunTimeLimitForTesting(int milliseconds)
     m_dnsRuns.limit.setInterval(milliseconds);
 }
 
-void SessionProtection::submit(Runs &runs, std::function<void()> run)
+void SessionProtection::submit(Runs &runs, const QString &program, std::function<void()> run)
 {
-    runs.waiting << std::move(run);
+    runs.waiting.append({program, std::move(run)});
     next(runs);
 }
 
@@ -68,7 +70,9 @@ void SessionProtection::next(Runs &runs)
         return;
     runs.busy = true;
     runs.limit.start();
-    runs.waiting.takeFirst()();
+    const auto run = runs.waiting.takeFirst();
+    runs.program = run.first;
+    run.second();
 }
 
 void SessionProtection::runEnded(Runs &runs)
@@ -110,7 +114,7 @@ void SessionProtection::armKillSwitch(const QString &internalIp, const QString &
     m_killSwitchOn = true;
     m_killSwitchServer = server;
     m_record.setKillswitchActivated(true);
-    submit(m_killSwitchRuns, [this, internalIp, server, allowLocalDevices] {
+    submit(m_killSwitchRuns, QStringLiteral("killswitch"), [this, internalIp, server, allowLocalDevices] {
         m_killSwitch.enable(internalIp, server, allowLocalDevices);
     });
 }
@@ -118,8 +122,9 @@ void SessionProtection::armKillSwitch(const QString &internalIp, const QString &
 void SessionProtection::rearmKillSwitch(const QString &server, bool allowLocalDevices)
 {
     m_killSwitchServer = server;
-    submit(m_killSwitchRuns,
-           [this, server, allowLocalDevices] { m_killSwitch.enable(QString(), server, allowLocalDevices); });
+    submit(m_killSwitchRuns, QStringLiteral("killswitch"), [this, server, allowLocalDevices] {
+        m_killSwitch.enable(QString(), server, allowLocalDevices);
+    });
 }
 
 void SessionProtection::holdKillSwitch()
@@ -136,7 +141,7 @@ void SessionProtection::releaseKillSwitch()
     m_killSwitchServer.clear();
     if (!m_leaving)
         m_record.setKillswitchActivated(false);
-    submit(m_killSwitchRuns, [this] { m_killSwitch.disable(); });
+    submit(m_killSwitchRuns, QStringLiteral("killswitch"), [this] { m_killSwitch.disable(); });
 }
 
 void SessionProtection::releaseLeftoverKillSwitch()
@@ -145,7 +150,7 @@ void SessionProtection::releaseLeftoverKillSwitch()
     m_killSwitchOn = false;
     m_killSwitchServer.clear();
     m_record.setKillswitchActivated(false);
-    submit(m_killSwitchRuns, [this] { m_killSwitch.disable(); });
+    submit(m_killSwitchRuns, QStringLiteral("killswitch"), [this] { m_killSwitch.disable(); });
 }
 
 QStringList SessionProtection::readUserDns()
@@ -160,7 +165,7 @@ void SessionProtection::switchDnsToVpn(const QString &ipv4, const QString &ipv6)
 {
     const QStringList entries = m_dnsManager.vpnDnsEntries(ipv4, ipv6);
     m_record.setDnsActivated(true);
-    submit(m_dnsRuns, [this, entries] {
+    submit(m_dnsRuns, QStringLiteral("dns"), [this, entries] {
         m_dnsProcess.start(QStringList{DnsManager::dnsProgramPath(), QStringLiteral("vpn")} + entries);
     });
 }
@@ -171,7 +176,7 @@ void SessionProtection::restoreUserDns(const QStringList &userEntries, bool runP
         m_record.setDnsActivated(false);
     if (!runProgram)
         return;
-    submit(m_dnsRuns, [this, userEntries] {
+    submit(m_dnsRuns, QStringLiteral("dns"), [this, userEntries] {
         m_dnsProcess.start(QStringList{DnsManager::dnsProgramPath(), QStringLiteral("user")} + userEntries);
     });
 }
@@ -179,12 +184,18 @@ void SessionProtection::restoreUserDns(const QStringList &userEntries, bool runP
 void SessionProtection::resetDns()
 {
     m_record.setDnsActivated(false);
-    submit(m_dnsRuns, [this] {
+    submit(m_dnsRuns, QStringLiteral("dns"), [this] {
         m_dnsProcess.start(QStringList{DnsManager::dnsProgramPath(), QStringLiteral("reset")});
     });
 }
 
-bool SessionProtection::hasVpnDnsOnUserInterfaces()
+void SessionProtection::restoreIpv6()
 {
-    return m_dnsManager.hasVpnDnsOnUserInterfaces();
+    // The engine switched IPv6 off for the session; without a record of that, the tool changes
+    // nothing.
+    submit(m_dnsRuns, QStringLiteral("network-tool"), [this] {
+        m_networkTool.start({Utils::executablePath(QStringLiteral("network-tool"), true),
+                             QStringLiteral("--ipv6"),
+                             QStringLiteral("enable")});
+    });
 }

@@ -11,11 +11,12 @@
 
 #include <functional>
 
-// What protects the machine around a session: the kill switch, the DNS switch and the record
-// of both that survives a crash. The record is written before each change is asked for.
-// The "dns" and "killswitch" runs go one at a time, in order: two runs of the DNS program at
-// once could save the VPN's servers as the user's, and the next session reads the user's DNS
-// only once the last run is through (dnsSettled()).
+// What protects the machine around a session: the kill switch, the DNS switch, IPv6 given back,
+// and the record of kill switch and DNS that survives a crash. The record is written before
+// each change is asked for. The kill switch's runs go one at a time, in order, and so do the
+// DNS program's and the network tool's: two runs of the DNS program at once could save the
+// VPN's servers as the user's, and the next session reads the user's DNS (and switches IPv6
+// off again) only once the last run is through (dnsSettled()).
 class SessionProtection final : public QObject
 {
     Q_OBJECT
@@ -52,7 +53,8 @@ public:
     void switchDnsToVpn(const QString &ipv4, const QString &ipv6);
     void restoreUserDns(const QStringList &userEntries, bool runProgram);
     void resetDns();
-    bool hasVpnDnsOnUserInterfaces();
+    // The machine's own IPv6 settings back, after a session and at start-up.
+    void restoreIpv6();
 
     const Status &record() const { return m_record; }
     void forgetRecord() { m_record.clear(); }
@@ -72,13 +74,13 @@ private:
     // One program's runs, one at a time.
     struct Runs
     {
-        QString program;
-        QList<std::function<void()>> waiting;
+        QString program; // of the run under way
+        QList<QPair<QString, std::function<void()>>> waiting;
         QTimer limit;
         bool busy = false;
     };
 
-    void submit(Runs &runs, std::function<void()> run);
+    void submit(Runs &runs, const QString &program, std::function<void()> run);
     void runEnded(Runs &runs);
     void next(Runs &runs);
     void onLinkDown();
@@ -86,10 +88,11 @@ private:
     const QObject *m_logOwner;
     KillSwitch m_killSwitch;
     ServiceProcess m_dnsProcess;
+    ServiceProcess m_networkTool;
     DnsManager m_dnsManager;
     Status m_record;
     Runs m_killSwitchRuns;
-    Runs m_dnsRuns;
+    Runs m_dnsRuns; // and the network tool's
     std::function<QStringList()> m_dnsReader;
     QString m_killSwitchServer;
     bool m_killSwitchOn = false;

@@ -1,6 +1,7 @@
 #include "vpncore.h"
 
 #include "account.h"
+#include "dnsmanager.h"
 #include "logger.h"
 #include "networkapi.h"
 #include "openvpnclient.h"
@@ -592,11 +593,12 @@ void VpnCore::handleDisconnection(const QString &additionalData, bool critical)
     Decisions::EndDecision decision = Decisions::sessionEnded(end);
 
     if (attemptOnly) {
-        // An attempt that never began: no engine ran, nothing to restore.
+        // An attempt that never began: no engine ran, nothing of the DNS to restore.
         if (decision.holdKillSwitch)
             m_protection->holdKillSwitch();
         else if (m_protection->killSwitchOn())
             m_protection->releaseKillSwitch();
+        m_protection->restoreIpv6();
         m_address->showSaved(m_connectionState);
         if (m_reconnectRequested) {
             m_reconnectRequested = false;
@@ -632,6 +634,7 @@ void VpnCore::handleDisconnection(const QString &additionalData, bool critical)
 
     Log::info(this, QStringLiteral("VPN connection is OFF"));
     m_protection->restoreUserDns(m_userDnsServers, m_usesDnsProgram);
+    m_protection->restoreIpv6();
     m_address->showSaved(m_connectionState);
 
     if (m_reconnectRequested) {
@@ -804,7 +807,9 @@ void VpnCore::onRequestCurrentIpAddressFinished(const QString &ip, const QString
 
 void VpnCore::runStartupCheck()
 {
-    if (m_protection->record().dnsActivated() || m_protection->hasVpnDnsOnUserInterfaces()) {
+    // Decided by what this program switched, the record and a switch that "dns.dat" still
+    // holds, never by the servers in use: a router at the VPN's address is not a leftover.
+    if (m_protection->record().dnsActivated() || DnsManager::hasRecordedVpnSwitch()) {
         Log::warning(this, QStringLiteral("Detected wrong DNS status"));
         m_wrongDnsDetected = true;
         const QString dataFile = Utils::dnsDataFilePath();
@@ -820,4 +825,5 @@ void VpnCore::runStartupCheck()
         m_protection->releaseLeftoverKillSwitch();
     }
     m_protection->forgetRecord();
+    m_protection->restoreIpv6();
 }

@@ -340,7 +340,8 @@ private:
         if (!match.hasMatch())
             return;
         const QString name = match.captured(1);
-        if (name != QLatin1String("dns") && name != QLatin1String("killswitch"))
+        if (name != QLatin1String("dns") && name != QLatin1String("killswitch")
+            && name != QLatin1String("network-tool"))
             return;
         SessionWorldParts::Run run;
         run.name = name;
@@ -348,7 +349,7 @@ private:
         m_pending << run;
         if (name == QLatin1String("killswitch"))
             m_lastKillSwitch = run.mode;
-        else
+        else if (name == QLatin1String("dns"))
             m_lastDns = run.mode;
     }
 
