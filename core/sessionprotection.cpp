@@ -155,6 +155,13 @@ void SessionProtection::releaseLeftoverKillSwitch()
 
 QStringList SessionProtection::readUserDns()
 {
+    // A switch still on record (its "user" run failed or never came) means the servers in use
+    // are the VPN's: saved as the user's, the next session's end would write them back for good.
+    const QStringList recorded = DnsManager::userDnsOfRecordedSwitch();
+    if (!recorded.isEmpty()) {
+        Log::info(m_logOwner, QStringLiteral("Taking the user DNS saved by the switch still on record"));
+        return recorded;
+    }
     if (m_dnsReader)
         return m_dnsReader();
     m_dnsManager.refresh();

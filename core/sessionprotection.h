@@ -48,7 +48,8 @@ public:
     bool killSwitchHeld() const { return m_killSwitchHeld; }
     QString killSwitchServer() const { return m_killSwitchServer; }
 
-    // The user's DNS entries of this moment; read only when dnsSettled().
+    // The user's DNS entries: those of this moment, or those saved by a switch that is still on
+    // record. Read only when dnsSettled().
     QStringList readUserDns();
     void switchDnsToVpn(const QString &ipv4, const QString &ipv6);
     void restoreUserDns(const QStringList &userEntries, bool runProgram);

@@ -90,6 +90,7 @@ private slots:
     void engineReports_data();
     void engineReports();
     void protectionRunsOneAtATime();
+    void reconnectionNeverTakesTheVpnDnsForTheUsers();
     void preconditionsInTheirOrder();
     void sessionWithFixedPort();
     void onlineTime();
@@ -357,6 +358,77 @@ void TestVpnCore::protectionRunsOneAtATime()
     for (const char *report : {"started:73,0,killswitch", "started:74,0,dns", "started:75,0,dns"})
         m_service->report(QString::fromLatin1(report));
     QTest::qWait(100);
+}
+
+// After a crash the user's DNS is read only once the "user" run is through, and where that run
+// failed, from the switch's record: the servers in use are still the VPN's.
+void TestVpnCore::reconnectionNeverTakesTheVpnDnsForTheUsers()
+{
+    const QString userServers = QStringLiteral("eth0@192.0.2.53");
+    const QString vpnServers = QStringLiteral("eth0@172.16.0.1");
+    const QString dataPath = m_data.filePath(QStringLiteral("dns.dat"));
+    m_service->answerStartsOf({QStringLiteral("killswitch"), QStringLiteral("network-tool")});
+    const auto restore = qScopeGuard([this, dataPath] {
+        m_service->answerStartsOf(
+            {QStringLiteral("dns"), QStringLiteral("killswitch"), QStringLiteral("network-tool")});
+        QFile::remove(dataPath);
+    });
+    QString inUse = userServers;
+    auto core = std::make_unique<VpnCore>();
+    core->protection().setDnsReaderForTesting([&inUse] { return QStringList{inUse}; });
+    core->setEngineFactoryForTesting([this](int, QObject *parent) {
+        m_engines << new ScriptedEngine(true, parent);
+        return m_engines.last();
+    });
+    core->setReconnectDelayForTesting(20);
+    core->setAutoReconnectionOnError(true);
+    core->setVpnServerIp(QStringLiteral("10.99.0.1"), QStringLiteral("nl, Amsterdam"));
+    const auto connectEngine = [this] {
+        ScriptedEngine *engine = m_engines.last();
+        engine->report(ConnectionState::Id::Connecting);
+        emit engine->assignedInternalIp(QStringLiteral("10.8.0.2"));
+        emit engine->dnsServerAddressesPushed(QStringLiteral("172.16.0.1"), QString());
+        engine->report(ConnectionState::Id::Connected);
+    };
+    const auto dnsRuns = [this] { return startedPrograms().filter(QStringLiteral("/dns\"")); };
+
+    core->connectToVpn();
+    QCOMPARE(m_engines.size(), 1);
+    connectEngine();
+    QTRY_COMPARE(dnsRuns().size(), 1);
+    // What the dns program leaves behind after its switch.
+    {
+        QFile data(dataPath);
+        QVERIFY(data.open(QIODevice::WriteOnly));
+        data.write("[UserDns]\nArgs=eth0@192.0.2.53\n[VpnDns]\nIPv4=172.16.0.1\nIPv6=\n");
+    }
+    inUse = vpnServers;
+    m_service->report(QStringLiteral("started:81,0,dns"));
+    m_service->report(QStringLiteral("finished:81,0,dns"));
+    QTRY_VERIFY(core->protection().dnsSettled());
+
+    m_engines.last()->report(ConnectionState::Id::Disconnected, QStringLiteral("CrashExit"));
+    QTRY_COMPARE(dnsRuns().size(), 2);
+    QVERIFY(dnsRuns().last().endsWith(QStringLiteral("\"user\" \"%1\"").arg(userServers)));
+    // The reconnection is due long before the "user" run ends: it waits.
+    QTest::qWait(200);
+    QCOMPARE(m_engines.size(), 1);
+    // The service cannot start that run: the VPN's servers stay in use, the switch on record.
+    m_service->report(QStringLiteral("started:0,2,dns"));
+    QTRY_COMPARE(m_engines.size(), 2);
+
+    connectEngine();
+    QTRY_COMPARE(dnsRuns().size(), 3);
+    m_service->report(QStringLiteral("started:82,0,dns"));
+    m_service->report(QStringLiteral("finished:82,0,dns"));
+    core->disconnectFromVpn();
+    m_engines.last()->report(ConnectionState::Id::Disconnected);
+    QTRY_COMPARE(dnsRuns().size(), 4);
+    QVERIFY2(dnsRuns().last().endsWith(QStringLiteral("\"user\" \"%1\"").arg(userServers)),
+             qPrintable(dnsRuns().last()));
+    m_service->report(QStringLiteral("started:83,0,dns"));
+    m_service->report(QStringLiteral("finished:83,0,dns"));
+    QTRY_VERIFY(core->protection().isSettled());
 }
 
 void TestVpnCore::preconditionsInTheirOrder()
