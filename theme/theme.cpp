@@ -40,6 +40,10 @@ constexpr int reloadDelayMs = 200;
 // The window is 400 by 650 pixels; an image far larger only costs memory to scale down, and a
 // small file can claim a size whose pixels would not fit into memory at all.
 constexpr int maximumImageSide = 4096;
+// The scene reads an image whole, on its own thread but into memory; a logo or a background of
+// that window is well below a megabyte, and the pixel limit says nothing of a file whose header
+// is followed by anything at all.
+constexpr qint64 maximumImageBytes = 8 * 1024 * 1024;
 
 // A file full of names the table does not know would otherwise fill the log at every reload.
 constexpr int maximumUnknownKeyWarnings = 10;
@@ -524,8 +528,10 @@ QString Theme::imageProblem(const QString &path, const QString &folder) const
     const QString remote = QStringLiteral("names a file on another machine");
     if (hasControlCharacter(path))
         return missing;
-    // Before anything looks at the path: on Windows even a look reaches out to that host.
-    if (Platform::isNetworkPath(path))
+    // Before anything looks at the path: on Windows even a look reaches out to that host, and
+    // hands it the user's credentials. Refused on every system, since one branding file serves
+    // them all and a reseller's image belongs beside the file, not on some share.
+    if (Platform::hasUncForm(path))
         return remote;
     const QString resolved = resolvedResource(path, folder);
     const QUrl url(resolved);
@@ -534,11 +540,13 @@ QString Theme::imageProblem(const QString &path, const QString &folder) const
     if (!url.isLocalFile())
         return missing;
     const QString local = url.toLocalFile();
-    if (Platform::isNetworkPath(local))
+    if (Platform::hasUncForm(local))
         return remote;
     QFile file;
     if (!Platform::openRegularFile(file, local))
         return missing;
+    if (file.size() > maximumImageBytes)
+        return QStringLiteral("is a file of %1 bytes, more than %2").arg(file.size()).arg(maximumImageBytes);
     // The header tells the size; a file the reader cannot tell is left to the scene.
     const QSize size = QImageReader(&file).size();
     if (size.isValid() && (size.width() > maximumImageSide || size.height() > maximumImageSide))
@@ -565,6 +573,32 @@ bool Theme::readBrandingFile(const QString &path, const std::optional<QByteArray
         return false;
     }
 
+    // A misspelt key is otherwise silently without effect; the reseller learns which one.
+    const auto warnUnknownKeys = [&](const QString &group, const QStringList &known, const QString &what) {
+        QSet<QString> names;
+        for (const QString &name : known)
+            names.insert(name.toCaseFolded());
+        QStringList unknown;
+        for (const QString &key : file.keys(group)) {
+            if (!names.contains(key.toCaseFolded()))
+                unknown << key;
+        }
+        std::sort(unknown.begin(), unknown.end());
+        for (const QString &key : unknown.mid(0, maximumUnknownKeyWarnings))
+            Log::warning(this, QStringLiteral("%1 key '%2' is %3, it is ignored").arg(group, forLog(key), what));
+        if (unknown.size() > maximumUnknownKeyWarnings)
+            Log::warning(this,
+                         QStringLiteral("%1 more %2 keys are unknown, they are ignored")
+                             .arg(unknown.size() - maximumUnknownKeyWarnings)
+                             .arg(group));
+    };
+    warnUnknownKeys(mainGroup,
+                    {QStringLiteral("dateTime"),
+                     QStringLiteral("version"),
+                     QStringLiteral("brandingEnabled"),
+                     QStringLiteral("darkStyle")},
+                    QStringLiteral("unknown"));
+
     const auto mainText = [&](const QString &key) -> std::optional<QString> {
         const BrandingFile::Value value = file.value(mainGroup, key);
         if (value.kind == BrandingFile::Value::Typed)
@@ -590,21 +624,7 @@ bool Theme::readBrandingFile(const QString &path, const std::optional<QByteArray
                   .arg(version, boolText(m_brandingEnabled), boolText(m_darkStyle)));
 
     buildDefaults();
-    QSet<QString> ids;
-    for (const QString &id : m_properties.keys())
-        ids.insert(id.toCaseFolded());
-    QStringList unknown;
-    for (const QString &key : file.keys(styleGroup)) {
-        if (!ids.contains(key.toCaseFolded()))
-            unknown << key;
-    }
-    std::sort(unknown.begin(), unknown.end());
-    for (const QString &key : unknown.mid(0, maximumUnknownKeyWarnings))
-        Log::warning(this, QStringLiteral("Style key '%1' is no theme property, it is ignored").arg(forLog(key)));
-    if (unknown.size() > maximumUnknownKeyWarnings)
-        Log::warning(this,
-                     QStringLiteral("%1 more Style keys are no theme properties, they are ignored")
-                         .arg(unknown.size() - maximumUnknownKeyWarnings));
+    warnUnknownKeys(styleGroup, m_properties.keys(), QStringLiteral("no theme property"));
 
     const QString folder = QFileInfo(path).absolutePath();
     for (auto it = m_properties.begin(); it != m_properties.end(); ++it) {

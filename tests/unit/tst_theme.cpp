@@ -363,6 +363,12 @@ void TestTheme::brandingFiles_data()
     QTest::newRow("opacity above 1") << dark + "generalGreyLabelOpacity=1.5\n"
                                      << "generalGreyLabelOpacity"
                                      << "0.4" << true << "'generalGreyLabelOpacity' is not a number";
+    QTest::newRow("opacity -inf") << dark + "generalGreyLabelOpacity=-inf\n"
+                                  << "generalGreyLabelOpacity"
+                                  << "0.4" << true << "'generalGreyLabelOpacity' is not a number";
+    QTest::newRow("opacity beyond a double") << dark + "generalSmallGreyLabelOpacity=1e999\n"
+                                             << "generalSmallGreyLabelOpacity"
+                                             << "0.2" << true << "'generalSmallGreyLabelOpacity' is not a number";
     QTest::newRow("missing image") << dark + "generalLogoFileName=resources/none.png\n"
                                    << "generalLogoFileName"
                                    << "qrc:/resources/icons/vpn.png" << true
@@ -388,6 +394,9 @@ void TestTheme::brandingFiles_data()
                                               << "#102847" << true
                                               << "Theme: Style key 'NOSUCHPROPERTY' is no theme property, it is "
                                                  "ignored";
+    QTest::newRow("misspelt Main key") << QByteArray("[Main]\nbrandingEnabeld=false\n") << "generalBackgroundColor"
+                                       << "#102847" << true
+                                       << "Theme: Main key 'brandingEnabeld' is unknown, it is ignored";
     QTest::newRow("names without case") << QByteArray(
         "[MAIN]\nDarkStyle=false\n[style]\nGENERALBACKGROUNDCOLOR=#abcdef\n")
                                         << "generalBackgroundColor"
@@ -398,6 +407,10 @@ void TestTheme::brandingFiles_data()
                              << "#f6f7f9" << false << "is ignored: line 1";
     QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "generalBackgroundColor"
                             << "#f6f7f9" << false << "is ignored: binary data";
+    // Nothing of a file too large is taken, not even the style its first lines choose.
+    QTest::newRow("larger than 64 KiB") << dark + "generalBackgroundColor=#abcdef\n" + QByteArray(64 * 1024, ';')
+                                        << "generalBackgroundColor"
+                                        << "#f6f7f9" << false << "is ignored: larger than 65536 bytes";
 }
 
 void TestTheme::brandingFiles()
@@ -540,31 +553,51 @@ void TestTheme::images()
 
 void TestTheme::imageRefusals_data()
 {
+    QTest::addColumn<QByteArray>("value"); // as the file writes it
     QTest::addColumn<QSize>("size"); // invalid: a FIFO in the image's place
+    QTest::addColumn<qint64>("fileSize"); // 0: as the image is written; else grown to that size
     QTest::addColumn<QString>("warning"); // empty: the image is taken
 
-    QTest::newRow("4096 on a side") << QSize(4096, 16) << "";
-    QTest::newRow("wider") << QSize(4097, 1)
+    const QByteArray logo("resources/logo.png");
+    const qint64 cap = 8 * 1024 * 1024;
+    QTest::newRow("4096 on a side") << logo << QSize(4096, 16) << qint64(0) << "";
+    QTest::newRow("wider") << logo << QSize(4097, 1) << qint64(0)
                            << "Theme: Style value 'generalLogoFileName' is an image of 4097x1 pixels, more than 4096 "
                               "on a side, the default is kept";
-    QTest::newRow("taller") << QSize(1, 4097) << "is an image of 1x4097 pixels";
-    QTest::newRow("FIFO") << QSize() << "'generalLogoFileName' names no image file that exists";
+    QTest::newRow("taller") << logo << QSize(1, 4097) << qint64(0) << "is an image of 1x4097 pixels";
+    QTest::newRow("FIFO") << logo << QSize() << qint64(0) << "'generalLogoFileName' names no image file that exists";
+    // A small picture followed by anything: its header alone passes the pixel limit.
+    QTest::newRow("8 MiB") << logo << QSize(16, 16) << cap << "";
+    QTest::newRow("8 MiB and one") << logo << QSize(16, 16) << cap + 1
+                                   << "is a file of 8388609 bytes, more than 8388608";
+    // Never looked at, on no system: on Windows the look alone hands the host the user's logon.
+    QTest::newRow("//host/share") << QByteArray("//host/share/logo.png") << QSize(16, 16) << qint64(0)
+                                  << "'generalLogoFileName' names a file on another machine";
+    // As QSettings writes that path: every backslash doubled.
+    QTest::newRow("\\\\host\\share") << QByteArray("\\\\\\\\host\\\\share\\\\logo.png") << QSize(16, 16) << qint64(0)
+                                     << "names a file on another machine";
+    QTest::newRow("file URL of a share") << QByteArray("file:////host/share/logo.png") << QSize(16, 16) << qint64(0)
+                                         << "names a file on another machine";
 }
 
 void TestTheme::imageRefusals()
 {
+    QFETCH(QByteArray, value);
     QFETCH(QSize, size);
+    QFETCH(qint64, fileSize);
     QFETCH(QString, warning);
 
     // Whatever lies there is looked at without waiting: a FIFO has no writer.
     const QString image = m_appDir->path() + QStringLiteral("/branding/resources/logo.png");
     if (size.isValid()) {
         writePng(image, size);
+        if (fileSize > 0)
+            QVERIFY(QFile::resize(image, fileSize)); // sparse: no disk spent
     } else {
         QDir().mkpath(QFileInfo(image).absolutePath());
         QVERIFY(::mkfifo(QFile::encodeName(image).constData(), 0600) == 0);
     }
-    writeFile(brandingPath(), "[Style]\ngeneralLogoFileName=resources/logo.png\n");
+    writeFile(brandingPath(), "[Style]\ngeneralLogoFileName=" + value + "\n");
     MessageRecorder recorder;
     const Theme theme;
     if (warning.isEmpty()) {
@@ -916,7 +949,8 @@ void TestTheme::folderReplacedOrRepointed()
     const QString first = m_appDir->path() + QStringLiteral("/first");
     const QString second = m_appDir->path() + QStringLiteral("/second");
     writeFile(first + QStringLiteral("/branding.ini"), head + "#000001\n");
-    writeFile(second + QStringLiteral("/branding.ini"), head + "#000002\n");
+    // The folder swapped in has no file yet: only a watch on that folder itself sees it come.
+    QVERIFY(QDir().mkpath(second));
     if (link)
         QVERIFY(QFile::link(first, folder));
     else
@@ -933,9 +967,10 @@ void TestTheme::folderReplacedOrRepointed()
         QVERIFY(QDir().rename(folder, aside));
         QVERIFY(QDir().rename(second, folder));
     }
-    QTRY_COMPARE(theme.generalBackgroundColor(), QStringLiteral("#000002"));
+    // No file: the defaults of the style the last file chose.
+    QTRY_COMPARE(theme.generalBackgroundColor(), QStringLiteral("#102847"));
 
-    // The file now in place is the one watched.
+    // The folder now in place is the one watched.
     writeFile(brandingPath(), head + "#000003\n");
     QTRY_COMPARE(theme.generalBackgroundColor(), QStringLiteral("#000003"));
 }
