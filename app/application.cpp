@@ -44,15 +44,16 @@ QUrl sceneUrl(const QString &fileName)
     return QUrl(QString::fromLatin1(scenePattern).arg(fileName));
 }
 
-void initResources()
+} // namespace
+
+// Outside any namespace: the resources' registration functions are global.
+static void initResources()
 {
     // The scene and the translations sit in object files of their own, which the linker would
     // otherwise be free to drop from a static library.
     Q_INIT_RESOURCE(qml);
     Q_INIT_RESOURCE(translations);
 }
-
-} // namespace
 
 Application::Application(QObject *parent)
     : QObject(parent)
@@ -169,6 +170,8 @@ Application::Application(QObject *parent)
 Application::~Application()
 {
     Log::info(this, QStringLiteral("Request to quit"));
+    // The wait for the disconnection runs the event loop: nothing may start now.
+    m_initialStatusHandled = true;
     m_updater->disconnect();
     delete m_updater;
     m_updater = nullptr;
@@ -409,6 +412,11 @@ void Application::onConnectionStateChanged(ConnectionState::Id state)
 
 void Application::onExitActionClicked()
 {
+    quit();
+}
+
+void Application::quit()
+{
     m_systemTray->setMenuEnabled(false);
     QCoreApplication::quit();
 }
@@ -420,7 +428,7 @@ void Application::onInitialConnectionStatusChanged()
     m_initialStatusHandled = true;
     m_vpnCore->runStartupCheck();
     m_networkApi->doRequests();
-    if (Settings::instance()->autoUpdateEnabled() && !m_vpnCore->wrongDnsDetected())
+    if (m_updater && Settings::instance()->autoUpdateEnabled() && !m_vpnCore->wrongDnsDetected())
         m_updater->checkForUpdates();
     if (m_criticalServiceError && !themeEditorMode())
         invokeQml("setCriticalServiceError");

@@ -43,6 +43,8 @@ public:
     // False, with the reason in the log and only "Exit" left in the tray menu, when the
     // program cannot run: no QML scene, no usable network adapter, or settings it cannot save.
     bool init();
+    // Leaves the event loop as the tray's "Exit" does; the destructor then ends the session.
+    void quit();
 
     // One server per country, at most eight, in the order of the probe results ("ip:value",
     // fastest first); addresses that no catalogue server has are passed over.

@@ -2,8 +2,8 @@
 
 #include <QQuickPaintedItem>
 
-// The dashed circles around the connection button.
-class DashCircle final : public QQuickPaintedItem
+// The dashed circles around the connection button. Not final: QML derives from it.
+class DashCircle : public QQuickPaintedItem
 {
     Q_OBJECT
 

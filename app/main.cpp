@@ -1,6 +1,7 @@
 #include "application.h"
 #include "debugmode.h"
 #include "displayscale.h"
+#include "platform/quitsignals.h"
 #include "product.h"
 #include "singleapplication.h"
 #include "startup.h"
@@ -55,6 +56,7 @@ int main(int argc, char *argv[])
     Application application;
     if (application.init()) {
         QObject::connect(&app, &SingleApplication::messageReceived, &application, &Application::messageReceived);
+        Platform::watchQuitSignals(&application, [&application] { application.quit(); });
         return app.exec();
     }
     Startup::showFailureDialog();
