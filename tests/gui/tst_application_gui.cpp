@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QQuickWindow>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
@@ -109,6 +111,7 @@ private slots:
     void balloons();
     void languageSwitch();
     void clicksOnTheIcon();
+    void updateOffer();
     void exitWhileConnected_data();
     void exitWhileConnected();
 
@@ -137,6 +140,9 @@ void TestApplicationGui::initTestCase()
     qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toLocal8Bit());
     qputenv("VELMORIX_DATA_DIR", m_home.filePath(QStringLiteral("var")).toLocal8Bit());
+    // The application directory holds the maintenance tool of the update test.
+    QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("app")));
+    qputenv("VELMORIX_APP_DIR", m_home.filePath(QStringLiteral("app")).toLocal8Bit());
     qputenv("VELMORIX_API_BASE", QStringLiteral("http://127.0.0.1:%1").arg(TestSupport::freePort()).toLocal8Bit());
     QCoreApplication::setApplicationName(QStringLiteral("Velmorix"));
     QVERIFY(Settings::instance()->fileName().startsWith(m_home.path()));
@@ -336,6 +342,52 @@ void TestApplicationGui::clicksOnTheIcon()
     XDesktop::keys({QStringLiteral("Down"), QStringLiteral("Down"), QStringLiteral("Return")});
     QTest::qWait(1000);
     QVERIFY(!mainWindow->isVisible());
+}
+
+void TestApplicationGui::updateOffer()
+{
+    const QString marker = m_home.filePath(QStringLiteral("app/updater-started"));
+    QFile tool(m_home.filePath(QStringLiteral("app/maintenancetool")));
+    QVERIFY(tool.open(QIODevice::WriteOnly));
+    tool.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '%1'\n").arg(marker).toUtf8());
+    tool.close();
+    tool.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    // Answers the box that the offer opens with the button of that text.
+    QString shownText;
+    auto answer = [&shownText](const QString &button) {
+        QTimer::singleShot(200, [&shownText, button] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            shownText = box->text();
+            for (QAbstractButton *candidate : box->buttons()) {
+                if (candidate->text() == button)
+                    QTest::mouseClick(candidate, Qt::LeftButton);
+            }
+        });
+    };
+
+    // No version: no question.
+    QVERIFY(QMetaObject::invokeMethod(m_app.get(), "newVersionIsAvailable", Q_ARG(QString, QString())));
+    QVERIFY(!QApplication::activeModalWidget());
+
+    answer(QStringLiteral("Skip"));
+    QVERIFY(QMetaObject::invokeMethod(m_app.get(), "newVersionIsAvailable", Q_ARG(QString, QStringLiteral("3.1.2"))));
+    QCOMPARE(shownText, QStringLiteral("New version found.\nDo you want to update to version 3.1.2?"));
+    // The tool runs now and then on its own (the check at start): only "--updater" counts.
+    auto updaterStarts = [&marker] {
+        QFile file(marker);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().count("--updater\n") : 0;
+    };
+    QTest::qWait(300);
+    QCOMPARE(updaterStarts(), 0);
+
+    answer(QStringLiteral("Update"));
+    QVERIFY(QMetaObject::invokeMethod(m_app.get(), "newVersionIsAvailable", Q_ARG(QString, QStringLiteral("3.1.3"))));
+    QTRY_COMPARE(updaterStarts(), 1);
+    QVERIFY(log().contains(QLatin1String("Application: Close app and start installer")));
+    QVERIFY(log().contains(QLatin1String("Update: Maintenance tool started in update mode: true")));
 }
 
 ScriptedEngine *TestApplicationGui::connectedSession(bool answersDisconnect)

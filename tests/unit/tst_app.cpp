@@ -1,3 +1,4 @@
+#include "application.h"
 #include "displayscale.h"
 #include "messagerecorder.h"
 #include "systemtray.h"
@@ -36,6 +37,9 @@ private slots:
 
     void translations_data();
     void translations();
+
+    void recommendedServers_data();
+    void recommendedServers();
 
 private:
     QString writeTool(const QString &script, const QString &name = QStringLiteral("maintenancetool"));
@@ -345,6 +349,69 @@ void TestApp::translations()
     }
     // The tray's own words really change.
     QVERIFY(translator.translate("SystemTray", "Exit") != QLatin1String("Exit"));
+}
+
+namespace {
+
+Server catalogueServer(const QString &country, const QString &ip)
+{
+    Server server;
+    server.country = country;
+    server.city = QStringLiteral("City");
+    server.ip = ip;
+    server.id = ip;
+    server.name = country.toLower() + QStringLiteral("-") + QString(ip).replace(QLatin1Char('.'), QLatin1Char('-'));
+    return server;
+}
+
+} // namespace
+
+void TestApp::recommendedServers_data()
+{
+    QTest::addColumn<QStringList>("results");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("nothing") << QStringList() << QStringList();
+    // The order of the replies decides, not the value beside them.
+    QTest::newRow("first reply of a country wins")
+        << QStringList{"10.0.0.2:20", "10.0.0.1:10", "10.1.0.1:30", "10.0.0.3:5"}
+        << QStringList{"10.0.0.2", "10.1.0.1"};
+    QTest::newRow("one country in two cases") << QStringList{"10.0.0.4:7", "10.0.0.1:8"} << QStringList{"10.0.0.4"};
+    QTest::newRow("addresses of no server")
+        << QStringList{"192.0.2.1:1", "10.1.0.1:2", "10.9.9.9:3"} << QStringList{"10.1.0.1"};
+    QTest::newRow("failed probes still fill") << QStringList{"10.1.0.1:40", "10.2.0.1:100000", "10.0.0.1:100000"}
+                                              << QStringList{"10.1.0.1", "10.2.0.1", "10.0.0.1"};
+    QTest::newRow("the same server twice") << QStringList{"10.1.0.1:4", "10.1.0.1:4"} << QStringList{"10.1.0.1"};
+    QTest::newRow("entries without a value")
+        << QStringList{"", ":", ":40", "10.2.0.1", "junk:1:2"} << QStringList{"10.2.0.1"};
+    QStringList many;
+    QStringList firstEight;
+    for (int country = 0; country < 12; ++country) {
+        many << QStringLiteral("10.%1.0.1:%2").arg(country + 3).arg(country);
+        if (firstEight.size() < 8)
+            firstEight << QStringLiteral("10.%1.0.1").arg(country + 3);
+    }
+    QTest::newRow("more than eight countries") << many << firstEight;
+}
+
+void TestApp::recommendedServers()
+{
+    Servers catalogue = {catalogueServer(QStringLiteral("NL"), QStringLiteral("10.0.0.1")),
+                         catalogueServer(QStringLiteral("NL"), QStringLiteral("10.0.0.2")),
+                         catalogueServer(QStringLiteral("NL"), QStringLiteral("10.0.0.3")),
+                         catalogueServer(QStringLiteral("nl"), QStringLiteral("10.0.0.4")),
+                         catalogueServer(QStringLiteral("DE"), QStringLiteral("10.1.0.1")),
+                         catalogueServer(QStringLiteral("FR"), QStringLiteral("10.2.0.1"))};
+    static const char *const codes[] = {"AT", "BE", "CH", "CZ", "DK", "ES", "FI", "GB", "IE", "IT", "NO", "PL"};
+    for (int country = 0; country < 12; ++country)
+        catalogue << catalogueServer(QLatin1String(codes[country]), QStringLiteral("10.%1.0.1").arg(country + 3));
+
+    QFETCH(QStringList, results);
+    const Servers selection = Application::recommendedServers(results, catalogue);
+    QStringList ips;
+    for (const Server &server : selection)
+        ips << server.ip;
+    QTEST(ips, "expected");
 }
 
 QTEST_GUILESS_MAIN(TestApp)
