@@ -49,9 +49,11 @@ QUrl sceneUrl(const QString &fileName)
 // Outside any namespace: the resources' registration functions are global.
 static void initResources()
 {
-    // The scene and the translations sit in object files of their own, which the linker would
-    // otherwise be free to drop from a static library.
+    // The scene, its images and fonts and the translations sit in object files of their own,
+    // which the linker would otherwise be free to drop from a static library.
     Q_INIT_RESOURCE(qml);
+    Q_INIT_RESOURCE(icons);
+    Q_INIT_RESOURCE(fonts);
     Q_INIT_RESOURCE(translations);
 }
 
