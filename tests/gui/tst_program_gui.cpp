@@ -2,6 +2,7 @@
 #include "xdesktop.h"
 
 #include <QDirIterator>
+#include <QLocalSocket>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -252,6 +253,22 @@ void TestProgramGui::secondStartRaisesTheFirst()
 
     ProgramRun first(m_home->path());
     QVERIFY(!startAndWaitForTray(first).id.isEmpty());
+    QVERIFY(!mainWindowShown());
+
+    // Another local program on the instance's socket: one that claims a huge message, one that
+    // says nothing. Neither takes the instance down or blocks the next start.
+    const QString socketPath = m_home->filePath(QStringLiteral("run/Velmorix.socket"));
+    QVERIFY(QFile::exists(socketPath));
+    QLocalSocket greedy;
+    greedy.connectToServer(socketPath);
+    QVERIFY(greedy.waitForConnected(5000));
+    greedy.write(QByteArray::fromHex("80000000") + QByteArray(64, 'x'));
+    QVERIFY(greedy.waitForBytesWritten(5000));
+    QLocalSocket silent;
+    silent.connectToServer(socketPath);
+    QVERIFY(silent.waitForConnected(5000));
+    QVERIFY(first.waitForLog(QStringLiteral("SingleApplication: Refused a message of 2147483648 bytes")));
+    QTRY_VERIFY_WITH_TIMEOUT(greedy.state() == QLocalSocket::UnconnectedState, 5000);
     QVERIFY(!mainWindowShown());
 
     ProgramRun second(m_home->path());
