@@ -4,8 +4,10 @@
 
 #include <QCryptographicHash>
 #include <QDataStream>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -20,6 +22,7 @@ namespace {
 // once it has the whole message. Nothing larger is taken from the socket.
 constexpr quint32 maxMessageBytes = 64 * 1024;
 constexpr char acknowledgement = '\x06';
+constexpr qint64 brokenLockAgeMs = 2000;
 
 QString fileSafe(const QString &id)
 {
@@ -41,8 +44,35 @@ SingleApplication::SingleApplication(const QString &id, int &argc, char **argv)
     // Only a lock whose process is gone is stale: an instance that runs for days keeps its lock.
     m_lock->setStaleLockTime(0);
     m_primary = m_lock->tryLock(0);
+    if (!m_primary && m_lock->error() == QLockFile::LockFailedError && lockIsBroken()) {
+        Log::warning(this, QStringLiteral("Taking over the unreadable lock '%1'").arg(lockFilePath(id)));
+        m_lock->removeStaleLockFile();
+        m_primary = m_lock->tryLock(0);
+    } else if (!m_primary && m_lock->error() != QLockFile::LockFailedError) {
+        // Better a second instance than none at all.
+        Log::warning(this, QStringLiteral("Cannot create the lock '%1', running without one").arg(lockFilePath(id)));
+        m_primary = true;
+    }
     if (m_primary)
         listen();
+}
+
+bool SingleApplication::lockIsBroken() const
+{
+    // A lock names the process that holds it. One that names nothing (cut short by a crash or
+    // a full disk) is broken once it has stayed so for a while (a lock being written right
+    // now is not) and no instance answers on the socket.
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (m_lock->getLockInfo(&pid, &host, &application))
+        return false;
+    const QFileInfo file(lockFilePath(m_id));
+    if (file.lastModified().msecsTo(QDateTime::currentDateTime()) < brokenLockAgeMs)
+        return false;
+    QLocalSocket socket;
+    socket.connectToServer(serverName(m_id));
+    return !socket.waitForConnected(1000);
 }
 
 SingleApplication::~SingleApplication()

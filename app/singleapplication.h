@@ -36,6 +36,7 @@ signals:
     void messageReceived(const QString &message);
 
 private:
+    bool lockIsBroken() const;
     void listen();
     void onNewConnection();
 

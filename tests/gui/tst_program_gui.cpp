@@ -308,12 +308,28 @@ void TestProgramGui::lockOfAKilledInstanceIsTakenOver()
     QTest::qWait(500);
     QVERIFY(next.process().state() == QProcess::Running);
 
+    next.process().terminate();
+    QVERIFY(next.finished(20000));
+
+    // A lock cut short (empty, as after a full disk) names no process; once it is a few seconds
+    // old and nobody answers, it is taken over too.
+    {
+        QFile broken(m_home->filePath(QStringLiteral("run/Velmorix.lock")));
+        QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        broken.close();
+        QVERIFY(broken.open(QIODevice::ReadWrite));
+        QVERIFY(broken.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    }
+    QTest::qWait(1100);
+    ProgramRun afterBroken(m_home->path());
+    QVERIFY2(!startAndWaitForTray(afterBroken).id.isEmpty(), qPrintable(afterBroken.output()));
+
     // And it answers a later start as the running instance.
     ProgramRun third(m_home->path());
     third.start();
     QVERIFY(third.finished(15000));
     QCOMPARE(third.process().exitCode(), 0);
-    QVERIFY(next.waitForLog(QStringLiteral("Application: Message to show app on top")));
+    QVERIFY(afterBroken.waitForLog(QStringLiteral("Application: Message to show app on top")));
 }
 
 void TestProgramGui::trayMenu()
