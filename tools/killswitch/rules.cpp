@@ -136,9 +136,12 @@ QString script(const Request &request)
         forward += rule(QStringLiteral("iif %1 ct direction reply accept").arg(tunnels));
     }
     if (request.allowLocal) {
+        // The tunnel's own addresses are private too: what arrives through it is no local
+        // traffic.
+        const QString notFromTunnel = request.tunnels.isEmpty() ? QString() : QStringLiteral("iif != %1 ").arg(tunnels);
         forward += rule(QStringLiteral("meta l4proto { tcp, udp } th dport 53 drop"));
-        forward += rule(QStringLiteral("ip saddr { %1 } ip daddr { %1 } accept").arg(localIpv4));
-        forward += rule(QStringLiteral("ip6 saddr { %1 } ip6 daddr { %1 } accept").arg(localIpv6));
+        forward += rule(QStringLiteral("%1ip saddr { %2 } ip daddr { %2 } accept").arg(notFromTunnel, localIpv4));
+        forward += rule(QStringLiteral("%1ip6 saddr { %2 } ip6 daddr { %2 } accept").arg(notFromTunnel, localIpv6));
     }
     forward += QStringLiteral("    }\n");
 
