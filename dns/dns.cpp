@@ -183,10 +183,6 @@ void Dns::prepareReset()
         damage = QStringLiteral("some user entries are unusable");
     else if (!data.childGroups().contains(vpnGroup) && DnsManager::containsVpnDns(currentServers()))
         damage = QStringLiteral("it has no record of the switch, yet the VPN's servers are in use");
-    for (const DnsInterface &entry : parsed.interfaces) {
-        if (damage.isEmpty() && entry.ipv4Dns.isEmpty() && entry.ipv6Dns.isEmpty())
-            damage = QStringLiteral("an entry has no server");
-    }
     if (!damage.isEmpty()) {
         m_recordDamaged = true;
         Log::warning(this,
