@@ -137,6 +137,7 @@ void DnsManager::setUserDns()
 
 void DnsManager::applyDns(const QStringList &ipv4, const QStringList &ipv6, bool fromVpn)
 {
+    Platform::holdForeignDnsServers(fromVpn, objectName());
     for (const DnsInterface &dnsInterface : qAsConst(m_interfaces)) {
         if (dnsInterface.vpnConnection && !fromVpn)
             continue;
