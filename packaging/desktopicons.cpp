@@ -77,8 +77,7 @@ int main(int argc, char **argv)
     if (!QDir().mkpath(scalable) || !QFile::copy(sourcePath, copy))
         return fail(QStringLiteral("cannot write '%1'").arg(copy));
     // The copy keeps the source's mode; an installed icon is a plain readable file.
-    QFile::setPermissions(copy,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                              | QFileDevice::ReadOther);
+    QFile::setPermissions(
+        copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     return 0;
 }
