@@ -8,6 +8,8 @@
 #include <QtTest>
 
 // The real stand-in, on a port of its own, with its log kept for the test to read.
+// VELMORIX_SERVICE_WRAPPER is a command that the service's command line is handed to (the
+// package's tests run the service confined as its system unit confines it).
 class VpnServiceRunner
 {
 public:
@@ -16,8 +18,10 @@ public:
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         if (!environment.isEmpty())
             m_process.setProcessEnvironment(environment);
-        m_process.start(QStringLiteral(VELMORIX_APP_DIR_PATH "/vpn-service"),
-                        {QStringLiteral("--port"), QString::number(port), QStringLiteral("--app-dir"), appDir});
+        QStringList command = QProcess::splitCommand(qEnvironmentVariable("VELMORIX_SERVICE_WRAPPER"));
+        command << QStringLiteral(VELMORIX_APP_DIR_PATH "/vpn-service") << QStringLiteral("--port")
+                << QString::number(port) << QStringLiteral("--app-dir") << appDir;
+        m_process.start(command.takeFirst(), command);
     }
     ~VpnServiceRunner()
     {
