@@ -13,6 +13,7 @@ Column {
     property alias field: field
     // A field for a secret shows an eye that reveals and hides it again.
     property bool secret: false
+    property alias revealName: reveal.objectName
 
     spacing: 6
 
@@ -35,7 +36,6 @@ Column {
 
         T.Button {
             id: reveal
-            objectName: root.objectName !== "" ? root.objectName + "Reveal" : ""
             visible: root.secret
             checkable: true
             anchors.right: parent.right

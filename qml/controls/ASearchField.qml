@@ -6,6 +6,8 @@ import QtQuick.Templates 2.15 as T
 ATextField {
     id: control
 
+    property alias clearName: clearButton.objectName
+
     leftPadding: 40
     rightPadding: text !== "" ? 40 : 12
     placeholderText: qsTr("Search")
@@ -32,7 +34,6 @@ ATextField {
 
     T.Button {
         id: clearButton
-        objectName: control.objectName !== "" ? control.objectName + "Clear" : ""
         visible: control.text !== ""
         anchors.right: parent.right
         anchors.rightMargin: 6

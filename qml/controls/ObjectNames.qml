@@ -32,6 +32,7 @@ QtObject {
     readonly property string allTab: "allTab"
     readonly property string recentTab: "recentTab"
     readonly property string serverSearchField: "serverSearchField"
+    readonly property string serverSearchClear: "serverSearchClear"
     readonly property string serverListView: "serverListView"
     readonly property string serverListEmpty: "serverListEmpty"
     // One of each per row: tests tell them apart by the row's model id.
@@ -46,6 +47,7 @@ QtObject {
     readonly property string advancedTab: "advancedTab"
     readonly property string userNameField: "userNameField"
     readonly property string passwordField: "passwordField"
+    readonly property string passwordReveal: "passwordReveal"
     readonly property string updateCredentialsButton: "updateCredentialsButton"
     readonly property string updatedToolTip: "updatedToolTip"
     readonly property string launchOnStartupSwitch: "launchOnStartupSwitch"
