@@ -112,7 +112,7 @@ SettingsSection {
         ASmallGreyLabel {
             id: ipv6Explanation
             width: parent.width
-            text: qsTr("Keep IPv6 on while the tunnel is up.")
+            text: qsTr("Carry IPv6 through the tunnel. When off, IPv6 is switched off while connected, so that nothing leaves outside the tunnel.")
         }
     }
 
