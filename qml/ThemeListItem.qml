@@ -22,12 +22,12 @@ Rectangle {
     signal imageRequested(string propertyId)
 
     visible: shown
-    height: shown ? column.implicitHeight + 20 : 0
+    height: shown ? column.height + 20 : 0
     color: uiStyle.generalSectionColor
     Accessible.role: Accessible.Grouping
     Accessible.name: label
 
-    ColumnLayout {
+    Column {
         id: column
         x: 16
         y: 10
@@ -35,18 +35,18 @@ Rectangle {
         spacing: 6
 
         ALabel {
-            Layout.fillWidth: true
+            width: parent.width
             text: root.label
             font.family: FontFactory.poppinsBold.name
             font.bold: true
         }
         AGreyLabel {
-            Layout.fillWidth: true
+            width: parent.width
             text: root.propertyId
             font.pixelSize: 11
         }
         Loader {
-            Layout.fillWidth: true
+            width: parent.width
             active: root.shown
             sourceComponent: {
                 switch (root.dataType) {
@@ -109,7 +109,7 @@ Rectangle {
     Component {
         id: floatEditor
 
-        RowLayout {
+        Row {
             spacing: 10
 
             ASpinBox {
@@ -121,6 +121,7 @@ Rectangle {
                 onValueModified: root.edited(root.propertyId, String(value / 100))
             }
             AGreyLabel {
+                anchors.verticalCenter: parent.verticalCenter
                 text: "%"
             }
         }
@@ -150,11 +151,16 @@ Rectangle {
     Component {
         id: boolEditor
 
-        ASwitch {
-            objectName: ObjectNames.themeBoolSwitch
-            text: root.label
-            checked: root.value === "true"
-            onToggled: root.edited(root.propertyId, checked ? "true" : "false")
+        Item {
+            implicitHeight: boolSwitch.implicitHeight
+
+            ASwitch {
+                id: boolSwitch
+                objectName: ObjectNames.themeBoolSwitch
+                Accessible.name: root.label
+                checked: root.value === "true"
+                onToggled: root.edited(root.propertyId, checked ? "true" : "false")
+            }
         }
     }
 }
