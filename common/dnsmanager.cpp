@@ -51,6 +51,17 @@ bool DnsManager::hasRecordedVpnSwitch()
     return data.childGroups().contains(QStringLiteral("VpnDns"));
 }
 
+QStringList DnsManager::userDnsOfRecordedSwitch()
+{
+    if (!hasRecordedVpnSwitch())
+        return {};
+    const QSettings data(Utils::dnsDataFilePath(), QSettings::IniFormat);
+    return data.value(QStringLiteral("UserDns/Args"))
+        .toString()
+        .simplified()
+        .split(QLatin1Char(';'), Qt::SkipEmptyParts);
+}
+
 void DnsManager::refresh()
 {
     m_interfaces.clear();

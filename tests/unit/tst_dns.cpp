@@ -492,6 +492,8 @@ void TestDns::killSwitchThroughTheService()
         "'false'")));
 
     // The program's convention: an exit code other than 0 is success.
+    service.report(QStringLiteral("started:1,0,killswitch"));
+    service.report(QStringLiteral("started:2,0,killswitch"));
     service.report(QStringLiteral("finished:1,0,killswitch"));
     service.report(QStringLiteral("finished:2,1,killswitch"));
     QTRY_COMPARE(finished.count(), 2);
