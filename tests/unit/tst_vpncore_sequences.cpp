@@ -1,8 +1,10 @@
 #include "messagerecorder.h"
 #include "servicecontroller.h"
+#include "sessionprotection.h"
 #include "sessionworld.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -20,6 +22,8 @@ private slots:
     void initTestCase();
     void knownFaults_data();
     void knownFaults();
+    void abandonedRunKeepsToItself_data();
+    void abandonedRunKeepsToItself();
     void randomSequences();
     void replayOne();
 
@@ -35,9 +39,22 @@ private:
     Outcome replay(const QStringList &words);
     QStringList shorten(const QStringList &words);
 
+    // Has the link take the commands into `m_commands`, up, for the current test.
+    void recordCommands();
+    QStringList killSwitchRuns() const { return m_commands.filter(QStringLiteral("/killswitch\"")); }
+
     std::unique_ptr<QTemporaryDir> m_home;
     std::unique_ptr<ServiceController> m_link;
+    QStringList m_commands;
 };
+
+void TestVpnCoreSequences::recordCommands()
+{
+    m_commands.clear();
+    Status().clear();
+    m_link->setCommandSinkForTesting([this](const QString &command) { m_commands << command; });
+    m_link->setLinkUpForTesting(true);
+}
 
 void TestVpnCoreSequences::initTestCase()
 {
@@ -121,6 +138,50 @@ void TestVpnCoreSequences::knownFaults()
             actual = core->serverIp();
         QVERIFY2(actual == value, qPrintable(QStringLiteral("%1 is '%2'").arg(fact, actual)));
     }
+}
+
+// A kill-switch run the service is slow on (a firewall lock) is given up at the limit; its
+// reports, when they come, are its own and never end the turn of the run after it: "enable"
+// and "disable" at once could finish in either order.
+void TestVpnCoreSequences::abandonedRunKeepsToItself_data()
+{
+    QTest::addColumn<QStringList>("late");
+    QTest::newRow("started and finished late") << QStringList{"started:101,0,killswitch", "finished:101,1,killswitch"};
+    QTest::newRow("refused late") << QStringList{"started:0,2,killswitch"};
+    QTest::newRow("started in time, finished late") << QStringList{"finished:101,1,killswitch"};
+}
+
+void TestVpnCoreSequences::abandonedRunKeepsToItself()
+{
+    QFETCH(QStringList, late);
+    MessageRecorder quiet;
+    recordCommands();
+    // Whatever the service still owes is lost with its link, as on a real one.
+    const auto restore = qScopeGuard([this] {
+        m_link->setLinkUpForTesting(false);
+        m_link->setCommandSinkForTesting(nullptr);
+    });
+    QObject owner;
+    SessionProtection protection(&owner);
+    protection.setRunTimeLimitForTesting(50);
+    const bool startedInTime = late.first().startsWith(QLatin1String("finished"));
+
+    protection.armKillSwitch(QStringLiteral("10.8.0.2"), QStringLiteral("10.99.0.1"), false);
+    if (startedInTime)
+        emit m_link->processOutput(QStringLiteral("started:101,0,killswitch"));
+    QCOMPARE(killSwitchRuns().size(), 1);
+    protection.releaseKillSwitch();
+    QTRY_COMPARE(killSwitchRuns().size(), 2); // past the limit, "disable" goes ahead
+    protection.armKillSwitch(QStringLiteral("10.8.0.2"), QStringLiteral("10.99.0.1"), false);
+    for (const QString &report : late)
+        emit m_link->processOutput(report);
+    emit m_link->processOutput(QStringLiteral("started:102,0,killswitch"));
+    QCOMPARE(killSwitchRuns().size(), 2);
+    QVERIFY(!protection.isSettled());
+
+    emit m_link->processOutput(QStringLiteral("finished:102,1,killswitch"));
+    QCOMPARE(killSwitchRuns().size(), 3);
+    QVERIFY(killSwitchRuns().last().contains(QLatin1String("\"enable\"")));
 }
 
 TestVpnCoreSequences::Outcome TestVpnCoreSequences::generate(quint32 seed, int length)
