@@ -52,8 +52,13 @@ SessionProtection::SessionProtection(const QObject *logOwner, QObject *parent)
         onRunFinished(m_dnsRuns, m_networkTool.name(), pid);
     });
     connect(&m_networkTool, &ServiceProcess::error, this, [this] { onRunRefused(m_dnsRuns, m_networkTool.name()); });
-    if (ServiceController *link = ServiceController::instance())
+    if (ServiceController *link = ServiceController::instance()) {
         connect(link, &ServiceController::disconnected, this, &SessionProtection::onLinkDown);
+        connect(link, &ServiceController::connected, this, [this] {
+            next(m_killSwitchRuns);
+            next(m_dnsRuns);
+        });
+    }
 }
 
 SessionProtection::~SessionProtection()
@@ -87,6 +92,11 @@ void SessionProtection::submit(Runs &runs, const QString &program, std::function
 void SessionProtection::next(Runs &runs)
 {
     if (runs.busy || runs.waiting.isEmpty())
+        return;
+    // Sent now, the run would wait in the link's buffer while its time runs out, and go out
+    // together with the next one.
+    const ServiceController *link = ServiceController::instance();
+    if (link && !link->isConnected())
         return;
     runs.busy = true;
     runs.limit.start();

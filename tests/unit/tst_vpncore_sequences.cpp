@@ -24,6 +24,7 @@ private slots:
     void knownFaults();
     void abandonedRunKeepsToItself_data();
     void abandonedRunKeepsToItself();
+    void runsWaitForTheLink();
     void randomSequences();
     void replayOne();
 
@@ -182,6 +183,34 @@ void TestVpnCoreSequences::abandonedRunKeepsToItself()
     emit m_link->processOutput(QStringLiteral("finished:102,1,killswitch"));
     QCOMPARE(killSwitchRuns().size(), 3);
     QVERIFY(killSwitchRuns().last().contains(QLatin1String("\"enable\"")));
+}
+
+// While the service link is down no run goes out, and no time limit runs: the commands would
+// wait in the link's buffer and reach the service together once it is back.
+void TestVpnCoreSequences::runsWaitForTheLink()
+{
+    MessageRecorder recorder;
+    recordCommands();
+    const auto restore = qScopeGuard([this] {
+        m_link->setLinkUpForTesting(false);
+        m_link->setCommandSinkForTesting(nullptr);
+    });
+    QObject owner;
+    owner.setObjectName(QStringLiteral("VpnCore"));
+    SessionProtection protection(&owner);
+    protection.setRunTimeLimitForTesting(50);
+    m_link->setLinkUpForTesting(false);
+    protection.armKillSwitch(QStringLiteral("10.8.0.2"), QStringLiteral("10.99.0.1"), false);
+    protection.releaseKillSwitch();
+    QTest::qWait(150);
+    QVERIFY(recorder.warnings().isEmpty());
+    m_link->setLinkUpForTesting(true);
+    QCOMPARE(killSwitchRuns().size(), 1);
+    QVERIFY(killSwitchRuns().first().contains(QLatin1String("\"enable\"")));
+    // Its time counts from now.
+    QTRY_COMPARE(killSwitchRuns().size(), 2);
+    QVERIFY(recorder.warnings().contains(
+        QStringLiteral("VpnCore: No report on the killswitch run in time, the next run goes ahead")));
 }
 
 TestVpnCoreSequences::Outcome TestVpnCoreSequences::generate(quint32 seed, int length)
