@@ -463,7 +463,8 @@ void VpnCore::onEngineState(VpnClient *engine,
 {
     if (engine != m_engine)
         return;
-    if (!Decisions::takesEngineReport(m_connectionState, state, m_engineEnded, reconnectionPending())) {
+    if (!Decisions::takesEngineReport(
+            m_connectionState, state, m_engineEnded, reconnectionPending(), m_userDisconnect)) {
         // An engine that counts on being restarted says so after its end; only a reconnection
         // that is really on its way is shown as one, else the session would read as
         // reconnecting forever after the last attempt.

@@ -635,6 +635,8 @@ private:
                      .arg(ConnectionState::stateName(m_published), ConnectionState::stateName(state)));
         if (state == S::Preparing && m_userStopped)
             fail(QStringLiteral("a port search began after the user's disconnect"));
+        if (state == S::Connected && m_userStopped)
+            fail(QStringLiteral("connected after the user's disconnect"));
         if (state == S::Connected)
             m_userAttempt = false;
         m_published = state;

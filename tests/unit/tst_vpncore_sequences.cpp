@@ -106,6 +106,9 @@ void TestVpnCoreSequences::knownFaults_data()
     QTest::newRow("a late country search while connected")
         << "pick:a connect e:connected svc:done country:nl pick:c e:disconnected svc:done ping:late"
         << "state=Connecting engines=2 engine-server=10.99.0.7 server=10.99.0.7";
+    QTest::newRow("connected before the engine acts on the user's disconnect")
+        << "pick:a connect e:connecting disconnect e:connected svc:done"
+        << "state=Connecting killswitch=off";
     QTest::newRow("DNS read after the run of the last session")
         << "pick:a connect e:connected svc:started e:crash connect svc:done"
         << "state=Connecting engines=2";
