@@ -168,6 +168,9 @@ QString VpnCore::connectedCountry(const QString &ip) const
 
 void VpnCore::connectToVpn()
 {
+    // The user's own connect or disconnect overrides the start's automatic connection, which
+    // would otherwise come with a late account reply.
+    m_autoConnectPending = false;
     beginConnection(Attempt::User);
 }
 
@@ -393,6 +396,7 @@ void VpnCore::startConnection(quint16 port)
 
 void VpnCore::disconnectFromVpn()
 {
+    m_autoConnectPending = false;
     m_userDisconnect = true;
     m_reconnectRequested = false;
     m_connectRequested = false;

@@ -994,6 +994,10 @@ void TestVpnCore::autoConnectionWaitsForTheAccount()
     QTRY_COMPARE(recorder.warnings().filter(QStringLiteral("Account is not valid")).size(), 2);
     QCOMPARE(accountRequests(), 3);
     QCOMPARE(created, 1);
+    // The user's own disconnect ends the wait: a reply that comes later connects nothing.
+    later.disconnectFromVpn();
+    emit api.apiRequestAccountFinished(Account(7, QStringLiteral("demo"), QStringLiteral("Active"), {}, {}, {}, {}));
+    QCOMPARE(created, 1);
     qunsetenv("VELMORIX_API_BASE");
 }
 
