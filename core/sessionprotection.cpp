@@ -4,6 +4,8 @@
 #include "servicecontroller.h"
 #include "utils.h"
 
+#include <algorithm>
+
 SessionProtection::SessionProtection(const QObject *logOwner, QObject *parent)
     : QObject(parent)
     , m_logOwner(logOwner)
@@ -68,11 +70,20 @@ SessionProtection::~SessionProtection()
             continue;
         if (runs == &m_killSwitchRuns)
             m_record.setKillswitchActivated(true);
-        else
+        else if (DnsManager::hasRecordedVpnSwitch())
             m_record.setDnsActivated(true);
-        const auto waiting = runs->waiting;
+        // Of each program only the last run counts: sent at once, out of turn, an earlier one
+        // could end after it and leave its own state behind.
+        QList<QPair<QString, std::function<void()>>> last;
+        for (int i = runs->waiting.size() - 1; i >= 0; --i) {
+            const auto &run = runs->waiting.at(i);
+            const bool later =
+                std::any_of(last.cbegin(), last.cend(), [&run](const auto &taken) { return taken.first == run.first; });
+            if (!later)
+                last.prepend(run);
+        }
         runs->waiting.clear();
-        for (const auto &run : waiting)
+        for (const auto &run : last)
             run.second();
     }
 }

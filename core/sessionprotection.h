@@ -30,8 +30,9 @@ public:
 
     // Log lines go out under the name of `logOwner`, whose protection this is.
     SessionProtection(const QObject *logOwner, QObject *parent = nullptr);
-    // Runs still waiting go out at once, out of turn: the record keeps saying that protection
-    // is in force, so that the next start puts things right.
+    // The last waiting run of each program goes out at once, out of turn: the record keeps
+    // saying that protection is in force (the DNS only with a switch on record), so that the
+    // next start puts things right.
     ~SessionProtection() override;
 
     // The program is going: what is asked for from now on may never reach the service (the

@@ -25,6 +25,7 @@ private slots:
     void abandonedRunKeepsToItself_data();
     void abandonedRunKeepsToItself();
     void runsWaitForTheLink();
+    void leavingSendsTheLastRunOfEachProgram();
     void randomSequences();
     void replayOne();
 
@@ -109,6 +110,11 @@ void TestVpnCoreSequences::knownFaults_data()
     QTest::newRow("connected before the engine acts on the user's disconnect")
         << "pick:a connect e:connecting disconnect e:connected svc:done"
         << "state=Connecting killswitch=off";
+    QTest::newRow("quit while the user's DNS and IPv6 wait behind a run")
+        << "pick:a connect e:connected svc:done disconnect e:disconnected quit"
+        << "";
+    QTest::newRow("quit while connected") << "pick:a connect e:connected svc:done quit"
+                                          << "";
     QTest::newRow("DNS read after the run of the last session")
         << "pick:a connect e:connected svc:started e:crash connect svc:done"
         << "state=Connecting engines=2";
@@ -216,6 +222,36 @@ void TestVpnCoreSequences::runsWaitForTheLink()
         QStringLiteral("VpnCore: No report on the killswitch run in time, the next run goes ahead")));
 }
 
+// The program goes while runs wait their turn: the last of each program still reaches the
+// service, and the record says only what may still be in force.
+void TestVpnCoreSequences::leavingSendsTheLastRunOfEachProgram()
+{
+    MessageRecorder quiet;
+    recordCommands();
+    const auto restore = qScopeGuard([this] {
+        m_link->setLinkUpForTesting(false);
+        m_link->setCommandSinkForTesting(nullptr);
+    });
+    QObject owner;
+    {
+        SessionProtection protection(&owner);
+        protection.setLeaving();
+        protection.armKillSwitch(QStringLiteral("10.8.0.2"), QStringLiteral("10.99.0.1"), false);
+        protection.releaseKillSwitch();
+        protection.armKillSwitch(QStringLiteral("10.8.0.2"), QStringLiteral("10.99.0.2"), false);
+        protection.releaseKillSwitch();
+        protection.restoreIpv6();
+        protection.restoreIpv6();
+        QCOMPARE(m_commands.size(), 2);
+    }
+    QCOMPARE(killSwitchRuns().size(), 2);
+    QVERIFY(killSwitchRuns().last().contains(QLatin1String("\"disable\"")));
+    QCOMPARE(m_commands.filter(QStringLiteral("/network-tool\"")).size(), 2);
+    // Only the network tool waited: no DNS switch is on record.
+    QVERIFY(!Status().dnsActivated());
+    QVERIFY(Status().killswitchActivated());
+}
+
 TestVpnCoreSequences::Outcome TestVpnCoreSequences::generate(quint32 seed, int length)
 {
     QRandomGenerator random(seed);
@@ -234,6 +270,8 @@ TestVpnCoreSequences::Outcome TestVpnCoreSequences::generate(quint32 seed, int l
             outcome.step = step;
             break;
         }
+        if (world.hasQuit())
+            break;
     }
     return outcome;
 }
