@@ -1,6 +1,7 @@
 #include "application.h"
 #include "debugmode.h"
 #include "displayscale.h"
+#include "logger.h"
 #include "platform/quitsignals.h"
 #include "product.h"
 #include "singleapplication.h"
@@ -30,8 +31,16 @@ int main(int argc, char *argv[])
     SingleApplication app(Product::name(), argc, argv);
     if (app.isRunning()) {
         // The running instance shows its window; this one has nothing more to do.
-        app.sendMessage(QString(), messageTimeoutMs);
-        return 0;
+        if (app.sendMessage(QString(), messageTimeoutMs))
+            return 0;
+        // Nobody took the message: the holder may just have quit, or the lock is not what it seems.
+        Log::warning(&app, QStringLiteral("The running instance did not answer, trying the lock once more"));
+        if (!app.retakeLock()) {
+            Log::critical(&app,
+                          QStringLiteral("'%1' is held by a program that does not answer, not starting")
+                              .arg(SingleApplication::lockFilePath(Product::name())));
+            return 1;
+        }
     }
 
     if (!Startup::waitForSystemTray(systemTrayWaitMs)) {

@@ -161,6 +161,7 @@ private slots:
     void startsInTheTray();
     void secondStartRaisesTheFirst();
     void lockOfAKilledInstanceIsTakenOver();
+    void lockOfAProgramThatDoesNotAnswer();
     void trayMenu();
     void trayHostThatComesLate();
     void withoutTrayHost();
@@ -330,6 +331,39 @@ void TestProgramGui::lockOfAKilledInstanceIsTakenOver()
     QVERIFY(third.finished(15000));
     QCOMPARE(third.process().exitCode(), 0);
     QVERIFY(afterBroken.waitForLog(QStringLiteral("Application: Message to show app on top")));
+}
+
+void TestProgramGui::lockOfAProgramThatDoesNotAnswer()
+{
+    // A lock that names a live program which never listens: the start may not look like a
+    // running instance was raised; it says so and fails.
+    QProcess holder;
+    holder.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    QVERIFY(holder.waitForStarted());
+    ProgramRun::environment(m_home->path());
+    QFile lock(m_home->filePath(QStringLiteral("run/Velmorix.lock")));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(QStringLiteral("%1\nsleep\n%2\n").arg(holder.processId()).arg(QSysInfo::machineHostName()).toUtf8());
+    lock.close();
+
+    ProgramRun run(m_home->path());
+    run.start();
+    QVERIFY(run.finished(20000));
+    const QString output = run.output();
+    QCOMPARE(run.process().exitCode(), 1);
+    QVERIFY2(output.contains(QLatin1String("SingleApplication: The running instance did not answer")),
+             qPrintable(output));
+    QVERIFY2(output.contains(QLatin1String("is held by a program that does not answer, not starting")),
+             qPrintable(output));
+
+    // Once the holder is gone, the same start runs.
+    holder.kill();
+    QVERIFY(holder.waitForFinished(5000));
+    XDesktop::TrayHost tray;
+    QVERIFY(tray.waitReady());
+    writeSettings({{QStringLiteral("startMinimized"), 1}});
+    ProgramRun next(m_home->path());
+    QVERIFY2(!startAndWaitForTray(next).id.isEmpty(), qPrintable(next.output()));
 }
 
 void TestProgramGui::trayMenu()

@@ -1,10 +1,12 @@
 #include "application.h"
 #include "displayscale.h"
 #include "messagerecorder.h"
+#include "singleapplication.h"
 #include "systemtray.h"
 #include "testsupport.h"
 #include "update.h"
 
+#include <QLockFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -13,8 +15,12 @@
 #include <cmath>
 #include <limits>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 // The shell's rules that need no display: the display scale, the tray's grey icon, the updater
-// against a real maintenance tool, the version file, and the translations in the resources.
+// against a real maintenance tool, the version file, the translations in the resources, and
+// where the single-instance lock may live.
 class TestApp : public QObject
 {
     Q_OBJECT
@@ -40,6 +46,11 @@ private slots:
 
     void recommendedServers_data();
     void recommendedServers();
+
+    void instanceFolder_data();
+    void instanceFolder();
+    void foreignLock_data();
+    void foreignLock();
 
 private:
     QString writeTool(const QString &script, const QString &name = QStringLiteral("maintenancetool"));
