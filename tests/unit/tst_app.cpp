@@ -186,8 +186,19 @@ void TestApp::updateCheck_data()
         << QStringLiteral("echo 'version=\"2.0\"'\necho 'There are currently no updates available'\n") << QString();
     QTest::newRow("not a version") << QStringLiteral("echo 'version=\"beta\" version=2.0'\n") << QString();
     QTest::newRow("nothing") << QStringLiteral("exit 3\n") << QString();
-    // A tool that hangs is killed; what it said until then counts.
-    QTest::newRow("hangs") << QStringLiteral("echo 'version=\"9.9\"'\nexec sleep 60\n") << QStringLiteral("9.9");
+    // A tool that had to be ended, or crashed, gave no answer, whatever it said until then.
+    QTest::newRow("hangs") << QStringLiteral("echo 'version=\"9.9\"'\nexec sleep 60\n") << QString();
+    QTest::newRow("crashes") << QStringLiteral("echo 'version=\"9.9\"'\nkill -SEGV $$\n") << QString();
+    // What the tool starts ends with it, whether it finished or hung ("$CHILD" notes the pid).
+    QTest::newRow("leaves a child") << QStringLiteral("sleep 60 &\necho $! > \"$CHILD\"\necho 'version=\"2.0\"'\n")
+                                    << QStringLiteral("2.0");
+    QTest::newRow("hangs with a child") << QStringLiteral(
+        "sleep 60 &\necho $! > \"$CHILD\"\necho 'version=\"2.0\"'\nexec sleep 60\n")
+                                        << QString();
+    // Nothing past the first 64 KiB is read as an answer, nor kept.
+    QTest::newRow("beyond 64 KiB") << QStringLiteral("head -c 1000000 /dev/zero | tr '\\0' x\necho\n"
+                                                     "echo 'version=\"1.0\"'\n")
+                                   << QString();
 }
 
 void TestApp::updateCheck()
@@ -196,6 +207,10 @@ void TestApp::updateCheck()
     QVERIFY(
         !writeTool(QStringLiteral("[ \"$*\" = --checkupdates ] || { echo 'version=\"0.0.0\"'; exit 9; }\n") + script)
              .isEmpty());
+
+    const QString childFile = m_appDir.filePath(QStringLiteral("child.pid"));
+    QFile::remove(childFile);
+    qputenv("CHILD", childFile.toLocal8Bit());
 
     Update update;
     update.setCheckTimeLimitForTesting(500);
@@ -209,6 +224,18 @@ void TestApp::updateCheck()
     QTEST(offered.first().first().toString(), "version");
     QTest::qWait(50);
     QCOMPARE(offered.count(), 1);
+
+    QFile child(childFile);
+    if (child.open(QIODevice::ReadOnly)) {
+        const QByteArray pid = child.readAll().trimmed();
+        QVERIFY(!pid.isEmpty());
+        // Gone, or a zombie waiting for whoever adopted it.
+        auto alive = [&pid] {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(QString::fromLatin1(pid)));
+            return stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z ");
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!alive(), 5000);
+    }
 }
 
 void TestApp::updateCheckWithoutTool()
