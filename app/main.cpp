@@ -22,6 +22,8 @@ int main(int argc, char *argv[])
     // The client and the theme editor are this same program under two names.
     Product::setName(QStringLiteral(VELMORIX_PROGRAM_PRODUCT_NAME));
 
+    const Startup::ToolkitVariables toolkitVariables(
+        {"QT_SCALE_FACTOR", "QT_SCALE_FACTOR_ROUNDING_POLICY", "QML_DISABLE_DISK_CACHE"});
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     DisplayScale::apply(Application::mainWindowHeight);
@@ -63,6 +65,8 @@ int main(int argc, char *argv[])
     DebugMode::setEnabled(parser.isSet(debugOption));
 
     Application application;
+    // The toolkit has its scale, and the scene is loaded with the cache setting read.
+    toolkitVariables.restore();
     if (application.init()) {
         QObject::connect(&app, &SingleApplication::messageReceived, &application, &Application::messageReceived);
         Platform::watchQuitSignals(&application, [&application] { application.quit(); });

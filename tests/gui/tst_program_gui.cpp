@@ -51,6 +51,8 @@ public:
                            home + QStringLiteral("/bin:") + environment.value(QStringLiteral("PATH")));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
+        environment.remove(QStringLiteral("QT_SCALE_FACTOR_ROUNDING_POLICY"));
+        environment.remove(QStringLiteral("QML_DISABLE_DISK_CACHE"));
         environment.remove(QStringLiteral("DESKTOP_SESSION"));
         return environment;
     }
@@ -188,7 +190,10 @@ void TestProgramGui::init()
     QDir(m_home->path()).mkpath(QStringLiteral("bin"));
     QFile opener(m_home->filePath(QStringLiteral("bin/xdg-open")));
     QVERIFY(opener.open(QIODevice::WriteOnly));
-    opener.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '%1'\n")
+    // It notes too the toolkit variables it got, which are the program's own business.
+    opener.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '%1'\n"
+                                "env | grep -E '^(QT_SCALE_FACTOR|QT_SCALE_FACTOR_ROUNDING_POLICY|"
+                                "QML_DISABLE_DISK_CACHE)=' >> '%1.env'\n")
                      .arg(m_home->filePath(QStringLiteral("opened")))
                      .toUtf8());
     opener.close();
@@ -466,6 +471,9 @@ void TestProgramGui::failedStartOffersTheLogs()
     QTRY_COMPARE_WITH_TIMEOUT(openedLines().size(), 2, 10000);
     for (const QString &line : openedLines())
         QVERIFY2(line.endsWith(m_home->filePath(QStringLiteral("data/Velmorix/logs"))), qPrintable(line));
+    QFile inherited(opened + QStringLiteral(".env"));
+    QVERIFY(inherited.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(inherited.readAll()), QString());
     QVERIFY(run.process().state() == QProcess::Running);
     QVERIFY(XDesktop::isViewable(box.id));
 

@@ -2,6 +2,7 @@
 #include "displayscale.h"
 #include "messagerecorder.h"
 #include "singleapplication.h"
+#include "startup.h"
 #include "systemtray.h"
 #include "testsupport.h"
 #include "update.h"
@@ -30,6 +31,7 @@ private slots:
 
     void displayScale_data();
     void displayScale();
+    void toolkitVariables();
     void greyIcon_data();
     void greyIcon();
 
@@ -95,16 +97,16 @@ void TestApp::displayScale_data()
         << 225.0 << 800 << keep << keep << QByteArray("1.6") << QByteArray("Floor");
     QTest::newRow("five steps at most") << 180.0 << 100 << keep << keep << QByteArray("1.4") << QByteArray("Floor");
 
-    // Measurements that cannot be true count as 100 %.
-    QTest::newRow("0 %") << 0.0 << 1080 << keep << keep << QByteArray("1") << QByteArray("Floor");
-    QTest::newRow("negative") << -150.0 << 1080 << keep << keep << QByteArray("1") << QByteArray("Floor");
-    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 1080 << keep << keep << QByteArray("1")
-                                  << QByteArray("Floor");
-    QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << 1080 << keep << keep << QByteArray("1")
-                              << QByteArray("Floor");
+    // Without a true measurement the toolkit's own scale stays: neither variable is touched,
+    // not even the rounding beside a factor of the user's.
+    QTest::newRow("0 %") << 0.0 << 1080 << keep << keep << keep << keep;
+    QTest::newRow("negative") << -150.0 << 1080 << keep << keep << keep << keep;
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 1080 << keep << keep << keep << keep;
+    QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << 1080 << keep << keep << keep << keep;
+    QTest::newRow("zero height") << 150.0 << 0 << keep << keep << keep << keep;
+    QTest::newRow("negative height") << 200.0 << -1080 << keep << keep << keep << keep;
+    QTest::newRow("no measurement, factor set") << 0.0 << 0 << QByteArray("1.5") << keep << keep << keep;
     QTest::newRow("10000 %") << 10000.0 << 1080 << keep << keep << QByteArray("1") << QByteArray("Floor");
-    QTest::newRow("zero height") << 150.0 << 0 << keep << keep << QByteArray("1") << QByteArray("Floor");
-    QTest::newRow("negative height") << 200.0 << -1080 << keep << keep << QByteArray("1") << QByteArray("Floor");
 }
 
 void TestApp::displayScale()
@@ -117,6 +119,31 @@ void TestApp::displayScale()
     const DisplayScale::Choice choice = DisplayScale::choose(percent, pixelHeight, 650, factorVariable, policyVariable);
     QTEST(choice.scaleFactor, "factor");
     QTEST(choice.roundingPolicy, "policy");
+}
+
+void TestApp::toolkitVariables()
+{
+    const QList<QByteArray> names = {"QT_SCALE_FACTOR", "QT_SCALE_FACTOR_ROUNDING_POLICY", "QML_DISABLE_DISK_CACHE"};
+    qunsetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCALE_FACTOR_ROUNDING_POLICY");
+    qputenv("QML_DISABLE_DISK_CACHE", "0");
+    const Startup::ToolkitVariables saved(names);
+
+#ifdef Q_OS_LINUX
+    // Linux measures nothing: the toolkit's scale from the screen's DPI stays as it is.
+    DisplayScale::apply(650);
+    QVERIFY(!qEnvironmentVariableIsSet("QT_SCALE_FACTOR"));
+    QVERIFY(!qEnvironmentVariableIsSet("QT_SCALE_FACTOR_ROUNDING_POLICY"));
+#endif
+
+    // What the program set for its toolkit goes; what the user had comes back.
+    for (const QByteArray &name : names)
+        qputenv(name.constData(), "1");
+    saved.restore();
+    QVERIFY(!qEnvironmentVariableIsSet("QT_SCALE_FACTOR"));
+    QVERIFY(!qEnvironmentVariableIsSet("QT_SCALE_FACTOR_ROUNDING_POLICY"));
+    QCOMPARE(qgetenv("QML_DISABLE_DISK_CACHE"), QByteArray("0"));
+    qunsetenv("QML_DISABLE_DISK_CACHE");
 }
 
 void TestApp::greyIcon_data()
