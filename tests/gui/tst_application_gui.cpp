@@ -469,7 +469,7 @@ void TestApplicationGui::exitWhileConnected()
     if (answersDisconnect) {
         // The quit waited for the end of the session, and nothing came after it.
         QVERIFY2(down >= 0 && down < quit.indexOf(QLatin1String("Application: Stopped")), qPrintable(quit));
-        QVERIFY(quit.trimmed().endsWith(QLatin1String("Application: Stopped")));
+        QVERIFY2(quit.trimmed().endsWith(QLatin1String("Application: Stopped")), qPrintable(quit));
     } else {
         // It gave up after its five seconds; the controller's own last word follows.
         QCOMPARE(down, -1);

@@ -479,5 +479,154 @@ void TestApp::recommendedServers()
     QTEST(ips, "expected");
 }
 
+namespace {
+
+// Another user, for what a local attacker could plant; the tests run as root, which may hand
+// files over.
+constexpr uid_t otherUser = 65534;
+
+int modeOf(const QString &path)
+{
+    struct stat info = {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+}
+
+} // namespace
+
+void TestApp::instanceFolder_data()
+{
+    QTest::addColumn<QString>("runtime"); // "own" or "foreign" (another user's)
+    QTest::addColumn<QString>("fallback"); // what stands at the fallback place before: "", "open", "foreign link"
+    QTest::addColumn<QString>("expected"); // "runtime", "fallback", ""
+
+    QTest::newRow("the session's folder") << "own"
+                                          << ""
+                                          << "runtime";
+    // Never the shared temporary folder: the user's own data folder, closed to everyone else.
+    QTest::newRow("runtime folder of another user") << "foreign"
+                                                    << ""
+                                                    << "fallback";
+    QTest::newRow("fallback left too open is closed") << "foreign"
+                                                      << "open"
+                                                      << "fallback";
+    QTest::newRow("fallback is a link to another user's folder") << "foreign"
+                                                                 << "foreign link"
+                                                                 << "";
+}
+
+void TestApp::instanceFolder()
+{
+    if (::geteuid() != 0)
+        QSKIP("needs root to hand folders to another user");
+    QFETCH(QString, runtime);
+    QFETCH(QString, fallback);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString runtimeDir = home.filePath(QStringLiteral("run"));
+    const QString dataDir = home.filePath(QStringLiteral("data"));
+    const QString fallbackDir = dataDir + QStringLiteral("/.velmorix-instance");
+    const QString theirs = home.filePath(QStringLiteral("theirs"));
+    QVERIFY(QDir().mkpath(runtimeDir) && QDir().mkpath(dataDir));
+    QVERIFY(::chmod(QFile::encodeName(runtimeDir).constData(), 0700) == 0);
+    // The toolkit's stand-in for a runtime folder it may not use, in the temporary folder, is
+    // taken too.
+    const QString tempDir = home.filePath(QStringLiteral("tmp"));
+    const QString standIn = tempDir + QStringLiteral("/runtime-root");
+    QVERIFY(QDir().mkpath(standIn));
+    QVERIFY(::chmod(QFile::encodeName(standIn).constData(), 0700) == 0);
+    if (runtime == QLatin1String("foreign")) {
+        QVERIFY(::chown(QFile::encodeName(runtimeDir).constData(), otherUser, otherUser) == 0);
+        QVERIFY(::chown(QFile::encodeName(standIn).constData(), otherUser, otherUser) == 0);
+    }
+    if (fallback == QLatin1String("open")) {
+        QVERIFY(QDir().mkpath(fallbackDir));
+        QVERIFY(::chmod(QFile::encodeName(fallbackDir).constData(), 0777) == 0);
+    } else if (fallback == QLatin1String("foreign link")) {
+        QVERIFY(QDir().mkpath(theirs));
+        QVERIFY(::chmod(QFile::encodeName(theirs).constData(), 0755) == 0);
+        QVERIFY(::chown(QFile::encodeName(theirs).constData(), otherUser, otherUser) == 0);
+        QVERIFY(QFile::link(theirs, fallbackDir));
+    }
+
+    const Startup::ToolkitVariables saved({"XDG_RUNTIME_DIR", "XDG_DATA_HOME", "TMPDIR"});
+    qputenv("XDG_RUNTIME_DIR", runtimeDir.toLocal8Bit());
+    qputenv("XDG_DATA_HOME", dataDir.toLocal8Bit());
+    qputenv("TMPDIR", tempDir.toLocal8Bit());
+    const QString folder = SingleApplication::instanceFolder();
+    saved.restore();
+
+    QFETCH(QString, expected);
+    if (expected == QLatin1String("runtime")) {
+        QCOMPARE(folder, runtimeDir);
+    } else if (expected == QLatin1String("fallback")) {
+        QCOMPARE(folder, fallbackDir);
+        QCOMPARE(modeOf(fallbackDir), 0700);
+    } else {
+        QCOMPARE(folder, QString());
+        // The other user's folder was neither used nor changed.
+        QCOMPARE(modeOf(theirs), 0755);
+    }
+}
+
+void TestApp::foreignLock_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("nothing there") << "none" << false;
+    QTest::newRow("a lock of ours") << "own file" << false;
+    QTest::newRow("a file of another user") << "foreign file" << true;
+    QTest::newRow("a dangling link") << "dangling link" << true;
+    QTest::newRow("a link to a file") << "file link" << true;
+    QTest::newRow("a link to a folder") << "folder link" << true;
+    QTest::newRow("a folder") << "folder" << true;
+}
+
+void TestApp::foreignLock()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString lock = dir.filePath(QStringLiteral("Velmorix.lock"));
+    const QString target = dir.filePath(QStringLiteral("victim"));
+    QFile victim(target);
+    QVERIFY(victim.open(QIODevice::WriteOnly));
+    victim.write("keep me");
+    victim.close();
+
+    if (kind == QLatin1String("own file") || kind == QLatin1String("foreign file")) {
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("123\nvelmorix\nhost\n");
+        file.close();
+        if (kind == QLatin1String("foreign file")) {
+            if (::geteuid() != 0)
+                QSKIP("needs root to hand a file to another user");
+            QVERIFY(::chown(QFile::encodeName(lock).constData(), otherUser, otherUser) == 0);
+        }
+    } else if (kind == QLatin1String("dangling link")) {
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), lock));
+    } else if (kind == QLatin1String("file link")) {
+        QVERIFY(QFile::link(target, lock));
+    } else if (kind == QLatin1String("folder link")) {
+        QVERIFY(QFile::link(dir.path(), lock));
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(lock + QStringLiteral("/inside")));
+    }
+
+    QTEST(SingleApplication::removeForeignLock(lock), "removed");
+    QFETCH(bool, removed);
+    QCOMPARE(modeOf(lock) != -1, kind != QLatin1String("none") && !removed);
+    // A link goes alone: what it pointed to stays as it was.
+    QVERIFY(victim.open(QIODevice::ReadOnly));
+    QCOMPARE(victim.readAll(), QByteArray("keep me"));
+    QVERIFY(QFileInfo::exists(dir.path()));
+    // Once cleared, a real lock can be taken there.
+    if (kind != QLatin1String("own file")) {
+        QLockFile taken(lock);
+        QVERIFY(taken.tryLock(0));
+    }
+}
+
 QTEST_GUILESS_MAIN(TestApp)
 #include "tst_app.moc"
