@@ -48,6 +48,11 @@ bool Stunnel::start(const QString &host)
 {
     stop();
 
+    // One address on the "connect" line, nothing that would start a line of its own.
+    if (!Utils::isServerAddress(host)) {
+        Log::warning(this, QStringLiteral("Refused the server address '%1'").arg(Utils::printable(host)));
+        return false;
+    }
     QFile source(QStringLiteral(":/resources/config/%1").arg(QStringLiteral("stunnel.conf")));
     if (!source.open(QIODevice::ReadOnly)) {
         Log::warning(this, QStringLiteral("Can't open stunnel resource file!"));

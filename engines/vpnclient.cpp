@@ -1,6 +1,7 @@
 #include "vpnclient.h"
 
 #include "logger.h"
+#include "platform/engines.h"
 #include "platform/paths.h"
 #include "serviceprocess.h"
 #include "utils.h"
@@ -8,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
+#include <QTcpSocket>
 
 // Outside any namespace, as the resource registration functions are.
 static void registerConfigResources()
@@ -145,6 +147,30 @@ void VpnClient::reportEngineFinished(int exitCode, bool disconnectRequested, QSt
         return;
     Log::info(this, QStringLiteral("Reconnecting..."));
     setConnectionState(ConnectionState::Id::Reconnecting, QString(), true);
+}
+
+bool VpnClient::isEngineConnection(const QTcpSocket &peer) const
+{
+    const QString engine = QFileInfo(executablePath()).canonicalFilePath();
+    const QVector<Platform::TcpPeer> holders =
+        Platform::tcpPeers(peer.peerAddress(), peer.peerPort(), peer.localAddress(), peer.localPort());
+    if (holders.isEmpty() || engine.isEmpty())
+        return false;
+    for (const Platform::TcpPeer &holder : holders) {
+        // A process of another user may hide its program from us; the engine runs with the
+        // service's rights, and no unprivileged program can own a socket of the administrator.
+        if (holder.executable.isEmpty() ? holder.uid != 0 : holder.executable != engine)
+            return false;
+    }
+    return true;
+}
+
+QString VpnClient::credentialsProblem() const
+{
+    if (Utils::containsControlCharacter(m_parameters.userName)
+        || Utils::containsControlCharacter(m_parameters.password))
+        return tr("The user name or the password contains line breaks or other control characters.");
+    return QString();
 }
 
 void VpnClient::removeConfig()

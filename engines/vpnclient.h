@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class QTcpSocket;
 class ServiceProcess;
 
 // The common base of the engine clients. The controller creates one per connection attempt,
@@ -66,6 +67,12 @@ protected:
     void setStatistics(const ConnectionStatistics &statistics);
     void applyIpv6Setting();
     void removeConfig();
+    // Whether a connection on a local channel comes from this client's engine alone: the
+    // channel carries the password and the engine's states, so no other local process may
+    // take it.
+    bool isEngineConnection(const QTcpSocket &peer) const;
+    // Why the credentials may not go to an engine (control characters), or empty.
+    QString credentialsProblem() const;
     // The engine ended while this client still counted on it: Disconnected ("CrashExit" for a
     // non-zero code), then Reconnecting (critical) unless a disconnect was asked for or
     // reconnection is off.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -7,17 +8,24 @@
 #include <QStringList>
 #include <QtTest>
 
-// The real stand-in, on a port of its own, with its log kept for the test to read.
+// The real stand-in, on a port of its own, with its log kept for the test to read. The test
+// program is the client: the service is told to take its commands.
 class VpnServiceRunner
 {
 public:
     VpnServiceRunner(const QString &appDir, quint16 port, const QProcessEnvironment &environment = {})
+        : m_port(port)
     {
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         if (!environment.isEmpty())
             m_process.setProcessEnvironment(environment);
         m_process.start(QStringLiteral(VELMORIX_APP_DIR_PATH "/vpn-service"),
-                        {QStringLiteral("--port"), QString::number(port), QStringLiteral("--app-dir"), appDir});
+                        {QStringLiteral("--port"),
+                         QString::number(port),
+                         QStringLiteral("--app-dir"),
+                         appDir,
+                         QStringLiteral("--allow-client"),
+                         QCoreApplication::applicationFilePath()});
     }
     ~VpnServiceRunner()
     {
@@ -27,6 +35,7 @@ public:
         m_process.waitForFinished(2000);
     }
 
+    quint16 port() const { return m_port; }
     bool waitListening() { return waitFor(QStringLiteral("Listening on"), 10000); }
 
     bool waitFor(const QString &text, int ms = 10000)
@@ -77,6 +86,7 @@ public:
     }
 
 private:
+    quint16 m_port;
     QProcess m_process;
     QString m_log;
 };
