@@ -227,21 +227,25 @@ void OpenVpnClient::startEngine()
             Utils::createEmptyFile(logPath);
     }
 
-    // Whoever holds the port instead would be the engine's management peer: no engine then.
-    if (!m_management->start(managementHost, managementPort)) {
-        m_lastError = tr("Cannot open the engine's management channel.");
-        Log::critical(this, m_lastError);
-        removeConfig();
-        setConnectionState(ConnectionState::Id::Error, m_lastError, false);
-        return;
-    }
-    setConnectionState(ConnectionState::Id::Connecting, QString(), false);
-    m_process->start(engineCommandLine());
+    listenForEngine(
+        m_management,
+        managementPort,
+        [this] {
+            setConnectionState(ConnectionState::Id::Connecting, QString(), false);
+            m_process->start(engineCommandLine());
+        },
+        [this] {
+            m_lastError = tr("Cannot open the engine's management channel.");
+            Log::critical(this, m_lastError);
+            removeConfig();
+            setConnectionState(ConnectionState::Id::Error, m_lastError, false);
+        });
 }
 
 void OpenVpnClient::disconnectFromVpn()
 {
     m_disconnectRequested = true;
+    cancelListening();
     stopEngine();
 }
 

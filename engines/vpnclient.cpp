@@ -4,12 +4,14 @@
 #include "platform/engines.h"
 #include "platform/paths.h"
 #include "serviceprocess.h"
+#include "tcpserver.h"
 #include "utils.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
 #include <QTcpSocket>
+#include <QTimer>
 
 // Outside any namespace, as the resource registration functions are.
 static void registerConfigResources()
@@ -163,6 +165,29 @@ bool VpnClient::isEngineConnection(const QTcpSocket &peer) const
             return false;
     }
     return true;
+}
+
+void VpnClient::listenForEngine(TcpServer *channel,
+                                quint16 port,
+                                std::function<void()> start,
+                                std::function<void()> refuse)
+{
+    constexpr int attempts = 10;
+    constexpr int intervalMs = 100;
+    const int generation = ++m_listenGeneration;
+    auto attempt = std::make_shared<std::function<void(int)>>();
+    *attempt = [this, channel, port, start, refuse, generation, attempt](int made) {
+        if (generation != m_listenGeneration)
+            return;
+        if (channel->start(QStringLiteral("127.0.0.1"), port)) {
+            start();
+        } else if (made + 1 < attempts) {
+            QTimer::singleShot(intervalMs, this, [attempt, made] { (*attempt)(made + 1); });
+        } else {
+            refuse();
+        }
+    };
+    (*attempt)(0);
 }
 
 QString VpnClient::credentialsProblem() const

@@ -10,10 +10,12 @@
 #include <QObject>
 #include <QTemporaryFile>
 
+#include <functional>
 #include <memory>
 
 class QTcpSocket;
 class ServiceProcess;
+class TcpServer;
 
 // The common base of the engine clients. The controller creates one per connection attempt,
 // hands it the parameters, tells it to connect and disconnect, and listens to its four signals.
@@ -73,6 +75,13 @@ protected:
     bool isEngineConnection(const QTcpSocket &peer) const;
     // Why the credentials may not go to an engine (control characters), or empty.
     QString credentialsProblem() const;
+    // Opens the engine's local channel on 127.0.0.1, then runs `start`. The client of the
+    // previous attempt may hold the port for a moment (its end is deferred), so a taken port
+    // is tried again for a second; one that stays taken belongs to another process, which
+    // would be the engine's peer: no engine then, `refuse` runs instead.
+    void listenForEngine(TcpServer *channel, quint16 port, std::function<void()> start, std::function<void()> refuse);
+    // Drops a listen that is still being tried.
+    void cancelListening() { ++m_listenGeneration; }
     // The engine ended while this client still counted on it: Disconnected ("CrashExit" for a
     // non-zero code), then Reconnecting (critical) unless a disconnect was asked for or
     // reconnection is off.
@@ -85,4 +94,5 @@ private:
     std::unique_ptr<QTemporaryFile> m_config;
     ConnectionState::Id m_state = ConnectionState::Id::Disconnected;
     ServiceProcess *m_networkTool = nullptr;
+    int m_listenGeneration = 0;
 };

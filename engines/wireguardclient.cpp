@@ -19,7 +19,6 @@
 
 namespace {
 
-const QString stateHost = QStringLiteral("127.0.0.1");
 const QString tunnelDns = QStringLiteral("172.16.0.1");
 
 // Kept for the life of the program: numbered names already used are not tried again.
@@ -195,25 +194,29 @@ void WireGuardClient::connectToVpn()
         return;
     applyIpv6Setting();
     m_disconnectRequested = false;
-    // Whoever holds the port instead would tell the user what the tunnel does: no tunnel then.
-    if (!m_channel->start(stateHost, statePort)) {
-        m_lastError = tr("Cannot open the engine's state channel.");
-        Log::critical(this, m_lastError);
-        setConnectionState(ConnectionState::Id::Error, m_lastError, false);
-        return;
-    }
-    setConnectionState(ConnectionState::Id::Connecting, QString(), false);
-    m_process->start({executablePath(),
-                      QStringLiteral("--add"),
-                      m_configPath,
-                      QStringLiteral("--port"),
-                      QString::number(statePort)});
+    listenForEngine(
+        m_channel,
+        statePort,
+        [this] {
+            setConnectionState(ConnectionState::Id::Connecting, QString(), false);
+            m_process->start({executablePath(),
+                              QStringLiteral("--add"),
+                              m_configPath,
+                              QStringLiteral("--port"),
+                              QString::number(statePort)});
+        },
+        [this] {
+            m_lastError = tr("Cannot open the engine's state channel.");
+            Log::critical(this, m_lastError);
+            setConnectionState(ConnectionState::Id::Error, m_lastError, false);
+        });
 }
 
 void WireGuardClient::disconnectFromVpn()
 {
     const bool running = isEngineRunning();
     m_disconnectRequested = true;
+    cancelListening();
     if (running) {
         Log::info(this,
                   QStringLiteral("Send TERM signal, server state is opened: %1")

@@ -163,8 +163,8 @@ void TestBoundaryLab::squattedManagementPort()
         OpenVpnClient client;
         client.setConnectionParameters(labParameters(0));
         client.connectToVpn();
-        QCOMPARE(client.connectionState(), ConnectionState::Id::Error);
-        QTest::qWait(1000);
+        QTRY_COMPARE_WITH_TIMEOUT(client.connectionState(), ConnectionState::Id::Error, 5000);
+        QCOMPARE(client.lastError(), QStringLiteral("Cannot open the engine's management channel."));
         for (const QString &command : m_service->receivedCommands().mid(before))
             QVERIFY2(!command.contains(QLatin1String("openvpn/bin/openvpn")), qPrintable(command));
     }

@@ -555,22 +555,34 @@ void TestServiceLink::endsEveryChildOfAGoneClient()
     const quint16 port = TestSupport::freePort();
     VpnServiceRunner service(m_appDir.path(), port);
     QVERIFY(service.waitListening());
+    // A second link of the client's starts its programs first, so that those of the link that
+    // goes are not at the head of the service's list.
+    QWebSocket other(QString(), QWebSocketProtocol::Version13);
+    QSignalSpy otherReports(&other, &QWebSocket::textMessageReceived);
+    other.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(port)));
+    QTRY_VERIFY(other.state() == QAbstractSocket::ConnectedState);
+    for (int i = 0; i < 3; ++i)
+        other.sendTextMessage(ServiceProcess::startCommandFor(networkTool()));
+    QTRY_COMPARE(otherReports.count(), 3);
     {
         ServiceController controller(true, nullptr, port);
         QTRY_VERIFY(controller.isConnected());
         std::vector<std::unique_ptr<VpnProcess>> engines;
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 3; ++i) {
             engines.push_back(std::make_unique<VpnProcess>(QStringLiteral("network-tool")));
             QSignalSpy started(engines.back().get(), &ServiceProcess::started);
             engines.back()->start(networkTool());
             QTRY_COMPARE(started.count(), 1);
         }
     }
-    QTRY_COMPARE(service.log().count(QLatin1String("Report without a client: finished:")), 4);
-    QVERIFY(!Utils::isProcessRunning(m_sleeper));
-    // And the service lives on for the next client.
-    ServiceController controller(true, nullptr, port);
-    QTRY_VERIFY(controller.isConnected());
+    // Every program of the link that went has ended, the other link's live on.
+    QTRY_COMPARE(service.log().count(QLatin1String("Report without a client: finished:")), 3);
+    QTest::qWait(300);
+    QCOMPARE(service.log().count(QLatin1String("Report without a client: finished:")), 3);
+    QCOMPARE(service.log().count(QLatin1String("Ending 'network-tool'")), 3);
+    QVERIFY(Utils::isProcessRunning(m_sleeper));
+    other.close();
+    QTRY_VERIFY(!Utils::isProcessRunning(m_sleeper));
 }
 
 QTEST_GUILESS_MAIN(TestServiceLink)
