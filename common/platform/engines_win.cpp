@@ -31,7 +31,7 @@ tcpPeers(const QHostAddress &peerAddress, quint16 peerPort, const QHostAddress &
     QVector<TcpPeer> peers;
     DWORD size = 0;
     GetExtendedTcpTable(nullptr, &size, FALSE, AF_INET, TCP_TABLE_OWNER_PID_ALL, 0);
-    QVector<char> buffer(int(size));
+    QVector<char> buffer(static_cast<int>(size));
     if (GetExtendedTcpTable(buffer.data(), &size, FALSE, AF_INET, TCP_TABLE_OWNER_PID_ALL, 0) != NO_ERROR)
         return peers;
     const auto *table = reinterpret_cast<const MIB_TCPTABLE_OWNER_PID *>(buffer.constData());
