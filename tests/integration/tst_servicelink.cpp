@@ -434,19 +434,8 @@ void TestServiceLink::onlyTheClientsCommandLinesRun_data()
         << withConfig(config) + QStringList{"--log-append", log} << "openvpn";
     QTest::newRow("openvpn with a script hook")
         << withConfig(config) + QStringList{"--script-security", "2", "--up", program(QStringLiteral("sh"))} << "";
-    QTest::newRow("openvpn with a plug-in") << withConfig(config) + QStringList{"--plugin", "/tmp/x.so"} << "";
-    QTest::newRow("openvpn, other management port") << QStringList{openvpn,
-                                                                   "--config",
-                                                                   config,
-                                                                   "--management",
-                                                                   "127.0.0.1",
-                                                                   "1",
-                                                                   "--management-query-passwords",
-                                                                   "--management-client"}
-                                                    << "";
     QTest::newRow("config: up") << withConfig(hostileConfig("up.ovpn", "up " + program("sh").toUtf8())) << "";
     QTest::newRow("config: script-security 2") << withConfig(hostileConfig("ss.ovpn", "script-security 2")) << "";
-    QTest::newRow("config: plugin") << withConfig(hostileConfig("plugin.ovpn", "plugin /tmp/x.so")) << "";
     QTest::newRow("config: a CA file of root's") << withConfig(hostileConfig("ca.ovpn", "ca /etc/shadow")) << "";
     QTest::newRow("config: a link to the client's") << withConfig(m_client.filePath("link.ovpn")) << "";
     QTest::newRow("config: root's file") << withConfig(QStringLiteral("/etc/passwd")) << "";
@@ -458,18 +447,8 @@ void TestServiceLink::onlyTheClientsCommandLinesRun_data()
                                            << "wireguard-service";
     QTest::newRow("wireguard-service on the machine's link")
         << QStringList{program("wireguard/bin/wireguard-service"), "--remove", m_client.filePath("eth0.conf")} << "";
-    QTest::newRow("wireguard-service, other port") << QStringList{program("wireguard/bin/wireguard-service"),
-                                                                  "--add",
-                                                                  m_client.filePath("wg-velmorix.conf"),
-                                                                  "--port",
-                                                                  "22"}
-                                                   << "";
     QTest::newRow("killswitch, an address with more")
         << QStringList{program("killswitch"), "enable", "all", "10.0.0.1\nflush ruleset", "local"} << "";
-    QTest::newRow("killswitch, a scope id")
-        << QStringList{program("killswitch"), "enable", "all", "fe80::1%eth0", ""} << "";
-    QTest::newRow("network-tool, another switch") << QStringList{program("network-tool"), "--ipv4", "disable"} << "";
-    QTest::newRow("dns, a blank in an entry") << QStringList{program("dns"), "vpn", "a b@10.0.0.1"} << "";
     QTest::newRow("a program of the folder it never starts") << QStringList{program("sh"), "-c", "id"} << "";
     QTest::newRow("a link into the folder") << QStringList{m_elsewhere.filePath("into"), "disable", "all"} << "";
 }
