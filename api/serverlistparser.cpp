@@ -1,5 +1,6 @@
 #include "serverlistparser.h"
 
+#include "addresscheck.h"
 #include "logger.h"
 #include "utils.h"
 
@@ -59,7 +60,7 @@ Servers groupedByCountry(const Servers &servers)
 
 } // namespace
 
-Servers parseServerList(const QByteArray &document, const QString &logName)
+Servers parseServerList(const QString &document, const QString &logName)
 {
     Servers accepted;
     QSet<Server> seen;
@@ -82,7 +83,7 @@ Servers parseServerList(const QByteArray &document, const QString &logName)
             Log::warning(logName,
                          QStringLiteral("Dropped server '%1': its address '%2' is neither an IPv4 address nor a host "
                                         "name")
-                             .arg(server.name, Utils::printable(server.ip)));
+                             .arg(server.name, AddressCheck::forLog(server.ip)));
             continue;
         }
         if (seen.contains(server)) {

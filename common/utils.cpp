@@ -124,22 +124,6 @@ bool isServerAddress(const QString &text)
     return true;
 }
 
-bool isPlainIpAddress(const QString &text)
-{
-    if (text.isEmpty() || text.size() > 45)
-        return false;
-    for (const QChar c : text) {
-        const bool allowed = (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            || (c >= QLatin1Char('a') && c <= QLatin1Char('f')) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'))
-            || c == QLatin1Char('.') || c == QLatin1Char(':');
-        if (!allowed)
-            return false;
-    }
-    QHostAddress address;
-    return address.setAddress(text) && address.scopeId().isEmpty()
-        && (text.contains(QLatin1Char(':')) || isServerAddress(text));
-}
-
 bool containsControlCharacter(const QString &text)
 {
     for (const QChar c : text) {
@@ -147,25 +131,6 @@ bool containsControlCharacter(const QString &text)
             return true;
     }
     return false;
-}
-
-QString printable(const QString &text)
-{
-    QString result;
-    result.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.category() != QChar::Other_Control)
-            result += c;
-        else if (c == QLatin1Char('\n'))
-            result += QLatin1String("\\n");
-        else if (c == QLatin1Char('\r'))
-            result += QLatin1String("\\r");
-        else if (c == QLatin1Char('\t'))
-            result += QLatin1String("\\t");
-        else
-            result += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-    }
-    return result;
 }
 
 QString joinNonEmpty(const QStringList &entries, const QString &separator)

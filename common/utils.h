@@ -22,14 +22,9 @@ bool isIpv6Address(const QString &text);
 // reads: four decimal octets (no short or octal forms) or a host name of letters, digits and
 // hyphens. Nothing else, so neither blanks, line breaks nor scope ids.
 bool isServerAddress(const QString &text);
-// An IPv4 or IPv6 address as a plain literal: no scope id, no blanks.
-bool isPlainIpAddress(const QString &text);
 // Whether a text holds a control character (C0, DEL or C1): a line break in a credential or an
 // address would start a new command or directive wherever it is written.
 bool containsControlCharacter(const QString &text);
-// The text with every control character written as an escape, for log lines that quote
-// outside input.
-QString printable(const QString &text);
 
 // The entries that are not blank, unchanged, joined by the separator.
 QString joinNonEmpty(const QStringList &entries, const QString &separator);

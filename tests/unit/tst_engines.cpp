@@ -805,7 +805,8 @@ void TestEngines::hostileServersWriteNoLines()
     const int wireGuardLines = lineCount(WireGuardClient::configText(account, QStringLiteral("10.0.0.1")));
     QVERIFY(openVpnLines > 20 && stunnelLines >= 8 && wireGuardLines == 9);
 
-    const Servers servers = parseServerList(TestSupport::readSupportFile(QStringLiteral("hostile-catalogue.xml")));
+    const Servers servers =
+        parseServerList(QString::fromUtf8(TestSupport::readSupportFile(QStringLiteral("hostile-catalogue.xml"))));
     QVERIFY(!servers.isEmpty());
     for (const Server &server : servers) {
         QCOMPARE(lineCount(openVpnConfig(server.ip)), openVpnLines);

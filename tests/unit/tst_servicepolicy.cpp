@@ -101,6 +101,7 @@ void TestServicePolicy::commandLines_data()
     QTest::newRow("dns vpn")
         << QStringList{dns, "vpn", "eth0@172.16.0.1,fd00:dead:beef:cafe::1", "resolv.conf@172.16.0.1,"} << "";
     QTest::newRow("dns user, no servers") << QStringList{dns, "user", "{4d36e972-e325-11ce}@"} << "";
+    QTest::newRow("dns user, encrypted DNS") << QStringList{dns, "user", "wlan0@1.1.1.1:853#one.one.one.one"} << "";
     QTest::newRow("dns reset") << QStringList{dns, "reset"} << "";
 
     // What an attacker sends.
@@ -173,6 +174,7 @@ void TestServicePolicy::commandLines_data()
     QTest::newRow("dns, no entries") << QStringList{dns, "vpn"} << "takes 1 to";
     QTest::newRow("dns, reset with entries") << QStringList{dns, "reset", "eth0@10.0.0.1"} << "reset takes no";
     QTest::newRow("dns, blank in the id") << QStringList{dns, "vpn", "eth 0@10.0.0.1"} << "not an entry";
+    QTest::newRow("dns, an id like an option") << QStringList{dns, "vpn", "--help@10.0.0.1"} << "not an entry";
     QTest::newRow("dns, scope id") << QStringList{dns, "user", "eth0@fe80::1%eth0"} << "not an entry";
     QTest::newRow("dns, two at signs") << QStringList{dns, "user", "eth0@10.0.0.1@10.0.0.2"} << "not an entry";
     QTest::newRow("dns, a name for a server") << QStringList{dns, "user", "eth0@dns.example"} << "not an entry";

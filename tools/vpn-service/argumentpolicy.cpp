@@ -1,5 +1,7 @@
 #include "argumentpolicy.h"
 
+#include "addresscheck.h"
+
 #include "rules.h"
 #include "safefolder.h"
 #include "utils.h"
@@ -93,13 +95,8 @@ QString wireGuardRefusal(const QStringList &arguments, ArgumentPolicy::Decision 
 
 QString killSwitchRefusal(const QStringList &arguments)
 {
-    const KillSwitchRules::Request request = KillSwitchRules::parse(arguments);
-    if (!request.error.isEmpty())
-        return request.error;
-    // Into a firewall rule: a plain address, no scope id or anything after it.
-    if (request.enable && !Utils::isPlainIpAddress(arguments.at(2)))
-        return QStringLiteral("'%1' is not a plain IP address").arg(Utils::printable(arguments.at(2)));
-    return QString();
+    // The kill switch's own reading: a plain address, no scope id or anything after it.
+    return KillSwitchRules::parse(arguments).error;
 }
 
 QString networkToolRefusal(const QStringList &arguments)
@@ -121,7 +118,7 @@ QString dnsRefusal(const QStringList &arguments)
         return QStringLiteral("%1 takes 1 to %2 entries").arg(mode).arg(ArgumentPolicy::maxDnsEntries);
     for (const QString &entry : arguments.mid(1)) {
         if (!ArgumentPolicy::isDnsEntry(entry))
-            return QStringLiteral("'%1' is not an entry ID@ADDRESS,...").arg(Utils::printable(entry));
+            return QStringLiteral("'%1' is not an entry ID@SERVER,...").arg(AddressCheck::forLog(entry));
     }
     return QString();
 }
@@ -141,18 +138,19 @@ bool ArgumentPolicy::isClientFilePath(const QString &path)
 
 bool ArgumentPolicy::isDnsEntry(const QString &entry)
 {
-    // Interface ids: the system's link names, "resolv.conf", or a braced GUID; never one that
-    // a program could take for an option.
-    static const QRegularExpression id(QStringLiteral("^[A-Za-z0-9{}._:+][A-Za-z0-9{}._:+-]{0,63}$"));
+    // Interface ids (the system's link names, "resolv.conf", a braced GUID) and servers as the
+    // dns program reads them; never an id that a program could take for an option.
     const QStringList parts = entry.split(QLatin1Char('@'));
-    if (parts.size() != 2 || !id.match(parts.at(0)).hasMatch())
+    if (parts.size() != 2 || parts.at(0).isEmpty() || parts.at(0).size() > 64
+        || parts.at(0).startsWith(QLatin1Char('-')) || !AddressCheck::nameRefusal(parts.at(0)).isEmpty()
+        || parts.at(0).contains(QLatin1Char('/')))
         return false;
     const QStringList servers = parts.at(1).split(QLatin1Char(','));
     if (servers.size() > 16)
         return false;
     for (const QString &server : servers) {
         // Empty pieces are what the client writes for a family without a server.
-        if (!server.isEmpty() && !Utils::isPlainIpAddress(server))
+        if (!server.isEmpty() && AddressCheck::dnsServer(server).family == AddressCheck::Family::None)
             return false;
     }
     return true;

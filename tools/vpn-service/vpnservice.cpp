@@ -1,5 +1,7 @@
 #include "vpnservice.h"
 
+#include "addresscheck.h"
+
 #include "openvpnconfig.h"
 #include "safefolder.h"
 #include "servicecommand.h"
@@ -145,7 +147,7 @@ void VpnService::onOriginAuthentication(QWebSocketCorsAuthenticator *authenticat
 {
     // A browser always sends its page's origin: a web page must never command this service.
     if (!authenticator->origin().isEmpty()) {
-        log(QStringLiteral("Refused a connection from origin '%1'").arg(Utils::printable(authenticator->origin())));
+        log(QStringLiteral("Refused a connection from origin '%1'").arg(AddressCheck::forLog(authenticator->origin())));
         authenticator->setAllowed(false);
     }
 }
@@ -188,7 +190,7 @@ void VpnService::onNewConnection()
 
 void VpnService::onTextMessage(QWebSocket *client, const QString &frame)
 {
-    log(QStringLiteral("Received command: ") + Utils::printable(frame));
+    log(QStringLiteral("Received command: ") + AddressCheck::forLog(frame));
     const ServiceCommand command = ServiceCommand::parse(frame);
     switch (command.kind) {
     case ServiceCommand::Init: break;
@@ -197,7 +199,7 @@ void VpnService::onTextMessage(QWebSocket *client, const QString &frame)
     case ServiceCommand::Stop: signalChildren(client, command.name, false); break;
     case ServiceCommand::Invalid:
         log(QStringLiteral("Refused the command (%1) of %2: %3")
-                .arg(command.error, m_clients.value(client).peer.description, Utils::printable(frame)));
+                .arg(command.error, m_clients.value(client).peer.description, AddressCheck::forLog(frame)));
         break;
     }
 }
@@ -289,7 +291,7 @@ void VpnService::start(QWebSocket *client, const QStringList &programAndArgument
         for (const int fd : qAsConst(descriptors))
             ::close(fd);
         log(QStringLiteral("Refused to start '%1' for %2: %3")
-                .arg(Utils::printable(programAndArguments.value(0)), owner.peer.description, why));
+                .arg(AddressCheck::forLog(programAndArguments.value(0)), owner.peer.description, why));
         report(client, QStringLiteral("started:0,1,%1").arg(decision.name));
         return;
     }
@@ -363,7 +365,7 @@ void VpnService::signalChildren(QWebSocket *client, const QString &name, bool ki
             child.process->terminate();
     }
     log(QStringLiteral("%1 '%2': %3 process(es)")
-            .arg(kill ? QStringLiteral("Kill") : QStringLiteral("Stop"), Utils::printable(name))
+            .arg(kill ? QStringLiteral("Kill") : QStringLiteral("Stop"), AddressCheck::forLog(name))
             .arg(count));
 }
 

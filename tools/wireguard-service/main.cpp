@@ -3,9 +3,10 @@
 //                                             the process lives as long as the tunnel
 //     wireguard-service --remove CONF          tear it down
 // The tunnel uses the kernel's WireGuard when it is there, wireguard-go otherwise; `wg` sets
-// its keys and peer, `ip` its address and routes. The log goes to "log.bin" beside CONF, the
-// tunnel's pid to CONF.pid. It runs as root in a folder of the client's: every file there is
-// reached through the folder opened once, never by following a link (SafeFolder).
+// its keys and peer, `ip` its address and routes, the application's dns program the DNS
+// servers of the configuration for the tunnel's life. The log goes to "log.bin" beside CONF,
+// the tunnel's pid to CONF.pid. It runs as root in a folder of the client's: every file there
+// is reached through the folder opened once, never by following a link (SafeFolder).
 #include "safefolder.h"
 #include "tunnelconfig.h"
 
@@ -54,6 +55,34 @@ void onSignal(int)
 {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+// CONF.dns: the tunnel switched the DNS servers and has not given them back yet. Written before
+// the switch, so that whoever comes next (a removal, the client's start-up check through the
+// dns program's own record) knows even after a kill.
+QString dnsMarkerName(const QString &configPath)
+{
+    return QFileInfo(configPath).fileName() + QStringLiteral(".dns");
+}
+
+// The dns program of the application directory (this program lives in APP/wireguard/bin).
+bool runDns(const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../../dns")), arguments);
+    return process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// Gives back the servers a tunnel of this configuration switched, if one did.
+void restoreDns(SafeFolder &folder, const QString &configPath)
+{
+    const int marker = folder.openForReading(dnsMarkerName(configPath));
+    if (marker < 0)
+        return;
+    ::close(marker);
+    if (runDns({QStringLiteral("reset")}))
+        folder.remove(dnsMarkerName(configPath));
 }
 
 QString tool(const QString &name)
@@ -184,6 +213,7 @@ public:
             {QStringLiteral("address"), QStringLiteral("add"), address, QStringLiteral("dev"), m_interface});
         run(QStringLiteral("ip"), {QStringLiteral("link"), QStringLiteral("set"), m_interface, QStringLiteral("up")});
         routeThroughTunnel(config);
+        switchDns(config);
         m_log.write(QStringLiteral("Interface %1 up, waiting for the handshake").arg(m_interface));
         return true;
     }
@@ -202,6 +232,10 @@ public:
         if (m_tornDown)
             return;
         m_tornDown = true;
+        if (m_dnsSwitched) {
+            restoreDns(m_folder, m_configPath);
+            m_log.write(QStringLiteral("DNS servers given back"));
+        }
         for (const QStringList &route : qAsConst(m_routes))
             run(QStringLiteral("ip"), QStringList{QStringLiteral("route"), QStringLiteral("del")} + route);
         if (m_engine.state() != QProcess::NotRunning) {
@@ -275,6 +309,31 @@ private:
                 addRoute({allowed, QStringLiteral("dev"), m_interface});
             }
         }
+    }
+
+    // The configuration's servers (the last of each family, as the dns program takes them)
+    // on every interface while the tunnel lives.
+    void switchDns(const TunnelConfig &config)
+    {
+        if (config.dnsServers.isEmpty())
+            return;
+        QString ipv4;
+        QString ipv6;
+        for (const QString &server : config.dnsServers)
+            (server.contains(QLatin1Char(':')) ? ipv6 : ipv4) = server;
+        const int marker = m_folder.create(dnsMarkerName(m_configPath), 0644);
+        const bool marked = marker >= 0 && ::write(marker, "switched\n", 9) == 9;
+        if (marker >= 0)
+            ::close(marker);
+        if (!marked) {
+            m_log.write(QStringLiteral("Cannot mark the DNS switch: DNS servers left as they are"));
+            return;
+        }
+        m_dnsSwitched = true;
+        const bool ok = runDns({QStringLiteral("vpn"), QStringLiteral("%1@%2,%3").arg(m_interface, ipv4, ipv6)});
+        m_log.write(
+            ok ? QStringLiteral("DNS servers %1 set").arg(config.dnsServers.join(QStringLiteral(", ")))
+               : QStringLiteral("The dns program failed to set %1").arg(config.dnsServers.join(QStringLiteral(", "))));
     }
 
     void addRoute(const QStringList &route)
@@ -354,6 +413,7 @@ private:
     bool m_connected = false;
     bool m_tornDown = false;
     bool m_peerLost = false;
+    bool m_dnsSwitched = false;
 };
 
 QString pidFileName(const QString &configPath)
@@ -384,16 +444,14 @@ int remove(SafeFolder &folder, const QString &configPath)
     const qint64 pid = folder.read(pidFileName(configPath), 64, &text) ? text.trimmed().toLongLong() : 0;
     // Held before the check: the number then stays this process's until the signal is sent.
     const int handle = pid > 1 ? pidfd_open(pid_t(pid), 0) : -1;
-    if (handle >= 0 && !isTunnelProcess(pid_t(pid), configPath)) {
+    const bool tunnel = handle >= 0 && isTunnelProcess(pid_t(pid), configPath);
+    if (handle >= 0 && !tunnel)
         std::fprintf(stderr,
                      "wireguard-service: %s names process %lld, which is not the tunnel of %s; no signal sent\n",
                      qPrintable(pidFileName(configPath)),
                      pid,
                      qPrintable(configPath));
-        ::close(handle);
-        return 1;
-    }
-    if (handle >= 0 && pidfd_send_signal(handle, SIGTERM, nullptr, 0) == 0) {
+    if (tunnel && pidfd_send_signal(handle, SIGTERM, nullptr, 0) == 0) {
         // The tunnel's own process tears it down and reports; wait for it to be gone.
         for (int i = 0; i < 100 && pidfd_send_signal(handle, 0, nullptr, 0) == 0; ++i)
             QThread::msleep(50);
@@ -402,6 +460,8 @@ int remove(SafeFolder &folder, const QString &configPath)
     }
     if (handle >= 0)
         ::close(handle);
+    // The tunnel's process is gone without tearing down (killed): its DNS switch too.
+    restoreDns(folder, configPath);
     const QString interface = TunnelConfig::interfaceName(configPath);
     if (QFileInfo::exists(QStringLiteral("/sys/class/net/") + interface))
         run(QStringLiteral("ip"), {QStringLiteral("link"), QStringLiteral("del"), interface});

@@ -1,5 +1,7 @@
 #include "tunnelconfig.h"
 
+#include "addresscheck.h"
+
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QRegularExpression>
@@ -13,11 +15,10 @@ bool isKey(const QString &key)
     return base64.match(key).hasMatch();
 }
 
-// An address without scope, for a route or an interface.
+// An address without scope or anything around it, for a route or an interface.
 bool isPlainAddress(const QString &text)
 {
-    static const QRegularExpression characters(QStringLiteral("^[0-9A-Fa-f.:]{2,45}$"));
-    return characters.match(text).hasMatch() && !QHostAddress(text).isNull();
+    return AddressCheck::plainAddress(text).family != AddressCheck::Family::None;
 }
 
 // "ADDRESS/BITS", or a plain address.
@@ -41,6 +42,7 @@ TunnelConfig TunnelConfig::parse(const QString &text)
     TunnelConfig config;
     const auto refuse = [&config](const QString &why) {
         config.error = why;
+        config.dnsServers.clear();
         return config;
     };
     // Root acts on every value of this file: each key once, in its section, with a value of
@@ -102,9 +104,13 @@ TunnelConfig TunnelConfig::parse(const QString &text)
         return refuse(QStringLiteral("no usable peer PublicKey"));
     if (!isNetwork(config.address))
         return refuse(QStringLiteral("no usable Address"));
+    // The servers reach root's resolver configuration through the dns program.
     for (const QString &server : config.dns.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        if (!isPlainAddress(server.trimmed()))
-            return refuse(QStringLiteral("no usable DNS"));
+        const AddressCheck::Verdict verdict = AddressCheck::plainAddress(server.trimmed());
+        if (verdict.family == AddressCheck::Family::None)
+            return refuse(
+                QStringLiteral("the DNS server '%1' %2").arg(AddressCheck::forLog(server.trimmed()), verdict.refusal));
+        config.dnsServers << server.trimmed();
     }
     if (config.allowedIps.isEmpty())
         return refuse(QStringLiteral("no AllowedIPs"));
