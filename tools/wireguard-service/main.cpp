@@ -26,6 +26,7 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -154,6 +155,23 @@ public:
 private:
     QFile m_file;
     qint32 m_count = 0;
+};
+
+// wireguard-go holds the tunnel for as long as it runs: were this process killed, the tunnel
+// would outlive it, unseen by the client and in the way of the next one. The kernel ends the
+// child with its parent, also when the parent went before the child could ask for that.
+class BoundProcess final : public QProcess
+{
+protected:
+    void setupChildProcess() override
+    {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != m_parent)
+            ::_exit(127);
+    }
+
+private:
+    const pid_t m_parent = ::getpid();
 };
 
 class Tunnel : public QObject
@@ -406,7 +424,7 @@ private:
     QString m_interface;
     BinaryLog m_log;
     QTcpSocket m_channel;
-    QProcess m_engine;
+    BoundProcess m_engine;
     QTimer m_timer;
     QList<QStringList> m_routes;
     int m_seconds = 0;
