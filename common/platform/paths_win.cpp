@@ -2,6 +2,7 @@
 
 #include "buildconfig.h"
 
+#include <QFile>
 #include <QStandardPaths>
 
 namespace Platform {
@@ -15,6 +16,24 @@ QString programDataDirectory()
 {
     return programDataFromLocations(QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation),
                                     QLatin1String(BuildConfig::productName));
+}
+
+QString clientDataDirectory()
+{
+    return programDataDirectory();
+}
+
+bool writeOwnerOnlyFile(const QString &path, const QByteArray &data)
+{
+    QFile::remove(path);
+    QFile file(path);
+    if (!file.open(QIODevice::NewOnly | QIODevice::WriteOnly))
+        return false;
+    const bool ok = file.write(data) == data.size() && file.flush();
+    file.close();
+    if (!ok)
+        QFile::remove(path);
+    return ok;
 }
 
 } // namespace Platform

@@ -1,6 +1,7 @@
 #include "logger.h"
 #include "messagerecorder.h"
 #include "networkapi.h"
+#include "platform/paths.h"
 #include "serverchoice.h"
 #include "servicecontroller.h"
 #include "sessionprotection.h"
@@ -25,6 +26,8 @@
 // VpnCore end to end, headless: the real service stand-in starts the real engines, the kill
 // switch and the dns program towards the servers of tests/support/openvpn-lab; the backend
 // answers the public address and the account. Everything runs in the lab's client namespace.
+// With VELMORIX_INSTALLED_APP_DIR (tests/package/check-installed) the service and the engines
+// are those of an installed package, and the data folders are the installed system's own.
 class TestVpnCoreLab : public QObject
 {
     Q_OBJECT
@@ -60,6 +63,7 @@ private:
 
     QTemporaryDir m_home;
     QTemporaryDir m_data;
+    QString m_dataDir;
     QString m_server;
     QByteArray m_userResolvConf;
     quint16 m_port = 0;
@@ -112,13 +116,19 @@ void TestVpnCoreLab::initTestCase()
 
     qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toLocal8Bit());
-    qputenv("VELMORIX_DATA_DIR", m_data.path().toLocal8Bit());
-    qputenv("VELMORIX_APP_DIR", VELMORIX_APP_DIR_PATH);
+    if (VpnServiceRunner::installed()) {
+        qunsetenv("VELMORIX_DATA_DIR");
+        m_dataDir = Platform::programDataDirectory();
+    } else {
+        m_dataDir = m_data.path();
+        qputenv("VELMORIX_DATA_DIR", m_dataDir.toLocal8Bit());
+    }
+    qputenv("VELMORIX_APP_DIR", VpnServiceRunner::programsDir().toLocal8Bit());
     qputenv("VELMORIX_API_BASE", m_backend->base().toLocal8Bit());
     QVERIFY(Logger::instance()->isInitialized());
 
     m_port = TestSupport::freePort();
-    m_service = std::make_unique<VpnServiceRunner>(QStringLiteral(VELMORIX_APP_DIR_PATH), m_port);
+    m_service = std::make_unique<VpnServiceRunner>(VpnServiceRunner::programsDir(), m_port);
     QVERIFY(m_service->waitListening());
     m_link = std::make_unique<ServiceController>(true, nullptr, m_port);
     QTRY_VERIFY(m_link->isConnected());
@@ -469,7 +479,7 @@ void TestVpnCoreLab::serviceRestartMidSession()
     // The service dies and comes back; the engine it started lives on without it.
     m_service->crash();
     QTRY_VERIFY_WITH_TIMEOUT(!m_link->isConnected(), 10000);
-    m_service = std::make_unique<VpnServiceRunner>(QStringLiteral(VELMORIX_APP_DIR_PATH), m_port);
+    m_service = std::make_unique<VpnServiceRunner>(VpnServiceRunner::programsDir(), m_port);
     QVERIFY(m_service->waitListening());
     QTRY_VERIFY_WITH_TIMEOUT(m_link->isConnected(), 15000);
     QCOMPARE(core->connectionState(), ConnectionState::Id::Connected);
@@ -521,7 +531,7 @@ void TestVpnCoreLab::crashRecovery()
     QTest::qWait(500);
     QVERIFY(tableExists(QStringLiteral("velmorix_killswitch")));
     QVERIFY(resolvConf().contains("nameserver 172.16.0.1"));
-    QVERIFY(QFileInfo::exists(m_data.filePath(QStringLiteral("dns.dat"))));
+    QVERIFY(QFileInfo::exists(QDir(m_dataDir).filePath(QStringLiteral("dns.dat"))));
     QVERIFY(Status().killswitchActivated());
     QVERIFY(Status().dnsActivated());
 
@@ -546,7 +556,7 @@ void TestVpnCoreLab::crashRecovery()
 void TestVpnCoreLab::routerAtTheVpnAddressIsNotALeftover()
 {
     // A network whose router serves DNS at the VPN's address, and nothing left by a session.
-    QFile::remove(m_data.filePath(QStringLiteral("dns.dat")));
+    QFile::remove(QDir(m_dataDir).filePath(QStringLiteral("dns.dat")));
     Status().clear();
     const QByteArray router = "# resolver of the lab client\nnameserver 172.16.0.1\noptions edns0\n";
     QFile file(QStringLiteral("/etc/resolv.conf"));

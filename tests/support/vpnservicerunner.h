@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -8,16 +9,32 @@
 #include <QtTest>
 
 // The real stand-in, on a port of its own, with its log kept for the test to read.
+// VELMORIX_SERVICE_WRAPPER is a command that the service's command line is handed to (the
+// package's tests run the service confined as its system unit confines it).
+// VELMORIX_INSTALLED_APP_DIR names the application directory of an installed package, whose
+// vpn-service then runs instead of the build's.
+// The test program is the client: the service is told to take its commands.
 class VpnServiceRunner
 {
 public:
+    static bool installed() { return !qEnvironmentVariableIsEmpty("VELMORIX_INSTALLED_APP_DIR"); }
+    // Where the service and the engines are: the installed package's or the build's.
+    static QString programsDir()
+    {
+        return installed() ? qEnvironmentVariable("VELMORIX_INSTALLED_APP_DIR") : QStringLiteral(VELMORIX_APP_DIR_PATH);
+    }
+
     VpnServiceRunner(const QString &appDir, quint16 port, const QProcessEnvironment &environment = {})
+        : m_port(port)
     {
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         if (!environment.isEmpty())
             m_process.setProcessEnvironment(environment);
-        m_process.start(QStringLiteral(VELMORIX_APP_DIR_PATH "/vpn-service"),
-                        {QStringLiteral("--port"), QString::number(port), QStringLiteral("--app-dir"), appDir});
+        QStringList command = QProcess::splitCommand(qEnvironmentVariable("VELMORIX_SERVICE_WRAPPER"));
+        command << programsDir() + QStringLiteral("/vpn-service") << QStringLiteral("--port") << QString::number(port)
+                << QStringLiteral("--app-dir") << appDir << QStringLiteral("--allow-client")
+                << QCoreApplication::applicationFilePath();
+        m_process.start(command.takeFirst(), command);
     }
     ~VpnServiceRunner()
     {
@@ -27,6 +44,7 @@ public:
         m_process.waitForFinished(2000);
     }
 
+    quint16 port() const { return m_port; }
     bool waitListening() { return waitFor(QStringLiteral("Listening on"), 10000); }
 
     bool waitFor(const QString &text, int ms = 10000)
@@ -77,6 +95,7 @@ public:
     }
 
 private:
+    quint16 m_port;
     QProcess m_process;
     QString m_log;
 };

@@ -5,9 +5,13 @@
 #include "secretcipher.h"
 #include "settings.h"
 #include "status.h"
+#include "testsupport.h"
+#include "utils.h"
 
 #include <QCoreApplication>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -25,6 +29,8 @@ private slots:
     void credentialsAreEnciphered();
     void loadFallbacks_data();
     void loadFallbacks();
+    void credentialsWithControlCharacters_data();
+    void credentialsWithControlCharacters();
     void loadedPortIndexSignals();
     void setterSignals();
     void languageIndex();
@@ -239,6 +245,14 @@ void TestSettings::loadFallbacks_data()
         << "password" << QVariant("hunter2") << false << "password" << QVariant(QString()) << true;
     QTest::newRow("user name damaged") << "userName" << QVariant("AwK7") << false << "userName" << QVariant(QString())
                                        << true;
+    // Only a tampered store holds them; read as they are they would reach the engine.
+    SecretCipher cipher(BuildConfig::settingsCipherKey);
+    QTest::newRow("user name with a line break")
+        << "userName" << QVariant(cipher.encryptToString(QStringLiteral("ann\nsignal SIGHUP"))) << false << "userName"
+        << QVariant(QString()) << true;
+    QTest::newRow("password with an escape")
+        << "password" << QVariant(cipher.encryptToString(QStringLiteral("pw\x1b[2J"))) << false << "password"
+        << QVariant(QString()) << true;
     QTest::newRow("mtu not a number") << "mtuSize" << QVariant("big") << false << "mtuSize" << QVariant(0) << true;
     QTest::newRow("mtu negative") << "mtuSize" << QVariant(-20) << false << "mtuSize" << QVariant(0) << false;
     QTest::newRow("switch as text") << "killswitchEnabled" << QVariant("false") << false << "killswitchEnabled"
@@ -268,6 +282,45 @@ void TestSettings::loadFallbacks()
     QCOMPARE(!recorder.warnings().isEmpty(), warns);
     for (const QString &warning : recorder.warnings())
         QVERIFY2(!warning.contains(stored.toString()) || key != QLatin1String("password"), "secret in the log");
+}
+
+void TestSettings::credentialsWithControlCharacters_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept"); // empty: refused, the previous value stays
+
+    QTest::newRow("line break inside") << "ann\nsignal SIGHUP"
+                                       << "";
+    QTest::newRow("carriage return inside") << "ann\rsignal SIGHUP"
+                                            << "";
+    QTest::newRow("NUL") << QString::fromUtf8("ann\0x", 5) << "";
+    QTest::newRow("escape sequence") << "\x1b[2Jann"
+                                     << "";
+    QTest::newRow("C1 next line") << QStringLiteral("ann\u0085x") << "";
+    QTest::newRow("tab inside") << "an\tn"
+                                << "";
+    QTest::newRow("a paste's trailing line break") << "ann\n"
+                                                   << "ann";
+    QTest::newRow("letters beyond ASCII") << QStringLiteral("pässwörd") << QStringLiteral("pässwörd");
+}
+
+void TestSettings::credentialsWithControlCharacters()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    Settings settings(withoutWireGuard);
+    settings.setUserName(QStringLiteral("previous"));
+    settings.setPassword(QStringLiteral("previous"));
+    QSignalSpy refused(&settings, SIGNAL(credentialsRefused(QString)));
+    MessageRecorder recorder;
+    settings.setUserName(typed);
+    settings.setPassword(typed);
+    const QString expected = kept.isEmpty() ? QStringLiteral("previous") : kept;
+    QCOMPARE(settings.userName(), expected);
+    QCOMPARE(settings.password(), expected);
+    QCOMPARE(refused.count(), kept.isEmpty() ? 2 : 0);
+    for (const QString &warning : recorder.warnings())
+        QVERIFY2(!warning.contains(typed), "a credential in the log");
 }
 
 void TestSettings::loadedPortIndexSignals()
@@ -514,6 +567,9 @@ void TestSettings::autoStart()
     file.close();
     QVERIFY2(text.contains(QStringLiteral("\nExec=\"%1\"\n").arg(QCoreApplication::applicationFilePath())),
              qPrintable(text));
+    // A desktop skips the entry once the program is gone, rather than failing at every login.
+    QVERIFY2(text.contains(QStringLiteral("\nTryExec=%1\n").arg(QCoreApplication::applicationFilePath())),
+             qPrintable(text));
     QVERIFY(text.startsWith(QLatin1String("[Desktop Entry]\n")));
 
     QCOMPARE(setAutoStart(false), false);
@@ -540,6 +596,10 @@ void TestSettings::autoStartEntryForms_data()
                              << "\"/opt/100%%/V\"";
     QTest::newRow("backslash") << "/opt/a\\b/V"
                                << "\"/opt/a\\\\\\\\b/V\"";
+    QTest::newRow("backtick and leading blank") << "/opt/ `x`/V"
+                                                << "\"/opt/ \\\\`x\\\\`/V\"";
+    QTest::newRow("installed") << "/usr/lib/velmorix/velmorix"
+                               << "\"/usr/lib/velmorix/velmorix\"";
 }
 
 void TestSettings::autoStartEntryForms()
@@ -547,11 +607,26 @@ void TestSettings::autoStartEntryForms()
     QFETCH(QString, path);
     QFETCH(QString, exec);
     QCOMPARE(Platform::desktopExecArgument(path), exec);
+    // Read back as the desktop reads it, the value starts exactly this program.
+    QCOMPARE(Platform::desktopExecProgram(exec), path);
 
     // What the desktop reads back: the value of the main group only, switched-off entries aside.
     const QString entry = QStringLiteral("[Desktop Entry]\nExec=%1\n[Desktop Action x]\nExec=other\n").arg(exec);
     QCOMPARE(Platform::desktopEntryValue(entry, QStringLiteral("Exec")), exec);
     QCOMPARE(Platform::desktopEntryValue(QStringLiteral("[Other]\nExec=x\n"), QStringLiteral("Exec")), QString());
+
+    // The whole entry as written passes the desktop's own validator.
+    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    VELMORIX_REQUIRE(!validator.isEmpty(), QStringLiteral("desktop-file-validate is not installed"));
+    const QString file = m_home.filePath(QStringLiteral("validate.desktop"));
+    const QString text = Platform::autoStartDesktopEntry(QStringLiteral("Velmorix"), QStringLiteral("velmorix"), exec);
+    QVERIFY(Utils::writeTextFile(file, text));
+    QProcess validate;
+    validate.setProcessChannelMode(QProcess::MergedChannels);
+    validate.start(validator, {file});
+    QVERIFY(validate.waitForFinished(30000));
+    const QString output = QString::fromUtf8(validate.readAll());
+    QVERIFY2(validate.exitCode() == 0 && output.isEmpty(), qPrintable(text + output));
 }
 
 void TestSettings::launchAppOnStartupProperty()

@@ -6,8 +6,19 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uid_t nobody = 65534;
+
+} // namespace
 
 class TestUtils : public QObject
 {
@@ -23,9 +34,12 @@ private slots:
     void joinNonEmpty();
     void addressTests_data();
     void addressTests();
+    void strictAddresses_data();
+    void strictAddresses();
     void executablePath();
     void dataDirectories();
     void dataDirectoriesWithoutAFolder();
+    void clientFolderOfAUser();
     void ensureDirectory();
     void textFiles();
     void textFileFailures();
@@ -168,6 +182,39 @@ void TestUtils::addressTests()
     QCOMPARE(Utils::isZeroAddress(text), zero);
 }
 
+void TestUtils::strictAddresses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("server"); // IPv4 dotted or host name
+
+    QTest::newRow("ipv4") << "10.8.0.1" << true;
+    QTest::newRow("ipv4 with a blank") << "0.0.0.0 " << false;
+    QTest::newRow("ipv4 with a line after it") << "10.8.0.1\nup /bin/sh" << false;
+    QTest::newRow("octal-looking octet") << "010.8.0.1" << false;
+    QTest::newRow("short form") << "10.8" << false;
+    QTest::newRow("five octets") << "1.2.3.4.5" << false;
+    QTest::newRow("octet out of range") << "256.1.1.1" << false;
+    QTest::newRow("with port") << "10.0.0.1:443" << false;
+    QTest::newRow("host name") << "nl1.example.net" << true;
+    QTest::newRow("single label") << "localhost" << true;
+    QTest::newRow("punycode") << "xn--bcher-kva.example" << true;
+    QTest::newRow("leading hyphen, an option to a reader") << "-a.example" << false;
+    QTest::newRow("underscore") << "a_b.example" << false;
+    QTest::newRow("label of 63") << QString(63, QLatin1Char('a')) + ".example" << true;
+    QTest::newRow("label of 64") << QString(64, QLatin1Char('a')) + ".example" << false;
+    QTest::newRow("ipv6") << "2001:db8::1" << false;
+    QTest::newRow("scope id") << "fe80::1%eth0" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestUtils::strictAddresses()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, server);
+    QCOMPARE(Utils::isServerAddress(text), server);
+    QCOMPARE(Utils::containsControlCharacter(text), text.contains(QLatin1Char('\n')));
+}
+
 void TestUtils::executablePath()
 {
     QCOMPARE(Utils::executablePath(QStringLiteral("openvpn"), false), QStringLiteral("openvpn"));
@@ -212,6 +259,46 @@ void TestUtils::dataDirectoriesWithoutAFolder()
     QCOMPARE(Platform::programDataFromLocations({QStringLiteral("C:/programdata")}, QStringLiteral("Velmorix")),
              QString());
     QCOMPARE(Platform::programDataFromLocations({}, QStringLiteral("Velmorix")), QString());
+}
+
+void TestUtils::clientFolderOfAUser()
+{
+    // The data folder is root's: a user's client keeps its engine files in a folder of its own,
+    // which root's programs accept only when nobody else may write it.
+    const QByteArray runtime = qgetenv("VELMORIX_TEST_RUNTIME");
+    if (::geteuid() != 0) {
+        QVERIFY(!runtime.isEmpty());
+        const QString folder = QString::fromLocal8Bit(runtime) + QStringLiteral("/velmorix");
+        QCOMPARE(Utils::dataDirectory(), folder);
+        QCOMPARE(Utils::logDataDirectory(), QStringLiteral("/var/lib/velmorix"));
+        QCOMPARE(Utils::dataDirectory(), folder); // a second call finds it
+        return;
+    }
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    VELMORIX_REQUIRE(!setpriv.isEmpty(), QStringLiteral("setpriv is not installed"));
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QByteArray encoded = QFile::encodeName(home.path());
+    QVERIFY(::chown(encoded.constData(), nobody, nobody) == 0 && ::chmod(encoded.constData(), 0700) == 0);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("VELMORIX_DATA_DIR"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    environment.insert(QStringLiteral("VELMORIX_TEST_RUNTIME"), home.path());
+    QProcess user;
+    user.setProcessEnvironment(environment);
+    user.setProcessChannelMode(QProcess::MergedChannels);
+    user.start(setpriv,
+               {QStringLiteral("--reuid=%1").arg(nobody),
+                QStringLiteral("--regid=%1").arg(nobody),
+                QStringLiteral("--clear-groups"),
+                QCoreApplication::applicationFilePath(),
+                QStringLiteral("clientFolderOfAUser")});
+    QVERIFY(user.waitForFinished(30000));
+    QVERIFY2(user.exitCode() == 0, user.readAll().constData());
+    struct stat made = {};
+    QVERIFY(::stat(QFile::encodeName(home.filePath(QStringLiteral("velmorix"))).constData(), &made) == 0);
+    QCOMPARE(made.st_uid, uid_t(nobody));
+    QCOMPARE(made.st_mode & 07777, mode_t(0700));
 }
 
 void TestUtils::ensureDirectory()
