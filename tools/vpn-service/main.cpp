@@ -1,5 +1,6 @@
 // vpn-service: runs the client's privileged programs on Linux. Run it as root; the client
 // reaches it on ws://127.0.0.1:6457.
+#include "childrights.h"
 #include "vpnservice.h"
 
 #include <QCommandLineParser>
@@ -79,6 +80,11 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    QString rightsError;
+    if (!ChildRights::withholdInspection(&rightsError)) {
+        qCritical("vpn-service: %s", qPrintable(rightsError));
+        return 1;
+    }
     quitOnSignals(app);
     VpnService service(QDir(appDir.absoluteFilePath()));
     if (!service.listen(quint16(port)))

@@ -26,6 +26,9 @@ bool survivesItsClient(const QString &name)
     return name == QLatin1String("dns");
 }
 
+// A dns run takes a second or two; one that hangs must not hold the service's stop for long.
+constexpr int dnsGraceMs = 30000;
+
 } // namespace
 
 const QSet<QString> &VpnService::knownPrograms()
@@ -51,6 +54,10 @@ VpnService::~VpnService()
 {
     for (Child &child : m_children) {
         child.process->disconnect(this);
+        // A dns run is left to finish when the service stops too: its unit KILLs only what is
+        // left once the service has gone.
+        if (survivesItsClient(child.name))
+            child.process->waitForFinished(dnsGraceMs);
         endChild(child);
     }
 }
