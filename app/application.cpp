@@ -494,6 +494,9 @@ void Application::onLanguageChanged(const QString &language)
         if (!m_translatorInstalled)
             Log::warning(this, QStringLiteral("Can't install translator for language: '%1'").arg(language));
     }
+    // Before the scene reads its texts again: the section titles of the recent servers are rows.
+    if (m_recentServersModel)
+        m_recentServersModel->retranslate();
     m_qmlEngine.retranslate();
     // Not yet during the first call, from the constructor. An empty language falls back to
     // English, so the tray's texts follow it too.
