@@ -9,6 +9,7 @@
 #include "wireguardclient.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -32,6 +33,7 @@ private slots:
     void squattedStatePort();
     void plantedLinksAreNotFollowed();
     void pidFileOfAnotherProcess();
+    void takenInterfaceIsLeftAlone();
     void lostPeerIsReported();
 
 private:
@@ -39,6 +41,7 @@ private:
     static ConnectionParameters labParameters(int protocol);
     static bool ping(const QString &address);
     static bool serverNft(const QStringList &arguments);
+    static QString output(const QString &program, const QStringList &arguments, int *code = nullptr);
     QString configFolder() const { return m_data.filePath(QStringLiteral("config")); }
     bool connectWireGuard(WireGuardClient &client);
     void disconnectWireGuard(WireGuardClient &client);
@@ -95,6 +98,17 @@ bool TestBoundaryLab::serverNft(const QStringList &arguments)
                              QStringList{QStringLiteral("netns"), QStringLiteral("exec"), server, QStringLiteral("nft")}
                                  + arguments)
         == 0;
+}
+
+QString TestBoundaryLab::output(const QString &program, const QStringList &arguments, int *code)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    if (code)
+        *code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return QString::fromUtf8(process.readAll());
 }
 
 void TestBoundaryLab::initTestCase()
@@ -288,6 +302,59 @@ void TestBoundaryLab::pidFileOfAnotherProcess()
     QVERIFY(m_service->log().contains(QLatin1String("which is not the tunnel of")));
     bystander.kill();
     bystander.waitForFinished();
+}
+
+void TestBoundaryLab::takenInterfaceIsLeftAlone()
+{
+    // A second session whose configuration bears the running tunnel's name, with a key of its
+    // own: its tunnel program must neither take the interface over nor remove it.
+    WireGuardClient client;
+    QVERIFY(connectWireGuard(client));
+    const QString wireGuardService = QStringLiteral(VELMORIX_APP_DIR_PATH "/wireguard/bin/wireguard-service");
+    const QStringList shown = {QStringLiteral("public-key"), QStringLiteral("allowed-ips")};
+    const auto interfaceState = [&] {
+        QString state;
+        for (const QString &what : shown)
+            state += output(QStringLiteral("wg"), {QStringLiteral("show"), QStringLiteral("wg-velmorix"), what});
+        return state;
+    };
+    const QString before = interfaceState();
+    QVERIFY2(before.contains(QLatin1String("0.0.0.0/0")), qPrintable(before));
+    const QByteArray pidFile = [&] {
+        QFile file(QDir(configFolder()).filePath(QStringLiteral("wg-velmorix.conf.pid")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    QVERIFY(!pidFile.isEmpty());
+
+    QFile own(QDir(configFolder()).filePath(QStringLiteral("wg-velmorix.conf")));
+    QVERIFY(own.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(own.readAll());
+    text.replace(QRegularExpression(QStringLiteral("PrivateKey *= *\\S+")),
+                 QStringLiteral("PrivateKey = ") + output(QStringLiteral("wg"), {QStringLiteral("genkey")}).trimmed());
+    const QString second = m_elsewhere.filePath(QStringLiteral("wg-velmorix.conf"));
+    QFile other(second);
+    QVERIFY(other.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    other.write(text.toUtf8());
+    other.close();
+
+    int code = 0;
+    const QString added =
+        output(wireGuardService,
+               {QStringLiteral("--add"), second, QStringLiteral("--port"), QString::number(TestSupport::freePort())},
+               &code);
+    QCOMPARE(code, 1);
+    QVERIFY2(added.contains(QLatin1String("Interface wg-velmorix exists already")), qPrintable(added));
+    const QString removed = output(wireGuardService, {QStringLiteral("--remove"), second}, &code);
+    QCOMPARE(code, 1);
+    QVERIFY2(removed.contains(QLatin1String("left alone")), qPrintable(removed));
+
+    QCOMPARE(interfaceState(), before);
+    QFile pid(QDir(configFolder()).filePath(QStringLiteral("wg-velmorix.conf.pid")));
+    QVERIFY(pid.open(QIODevice::ReadOnly));
+    QCOMPARE(pid.readAll(), pidFile);
+    QVERIFY(ping(QStringLiteral("10.66.0.1")));
+    QCOMPARE(client.connectionState(), ConnectionState::Id::Connected);
+    disconnectWireGuard(client);
 }
 
 void TestBoundaryLab::lostPeerIsReported()
