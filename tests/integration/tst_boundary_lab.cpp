@@ -5,6 +5,7 @@
 #include "serviceprocess.h"
 #include "testsupport.h"
 #include "utils.h"
+#include "vpnprocess.h"
 #include "vpnservicerunner.h"
 #include "wireguardclient.h"
 
@@ -34,6 +35,7 @@ private slots:
     void plantedLinksAreNotFollowed();
     void pidFileOfAnotherProcess();
     void takenInterfaceIsLeftAlone();
+    void openVpnLogLinkIsNotFollowed();
     void lostPeerIsReported();
 
 private:
@@ -355,6 +357,52 @@ void TestBoundaryLab::takenInterfaceIsLeftAlone()
     QVERIFY(ping(QStringLiteral("10.66.0.1")));
     QCOMPARE(client.connectionState(), ConnectionState::Id::Connected);
     disconnectWireGuard(client);
+}
+
+void TestBoundaryLab::openVpnLogLinkIsNotFollowed()
+{
+    // The real openvpn, told to append its log where a link to a file of root's was planted.
+    const QString victim = m_elsewhere.filePath(QStringLiteral("bashrc"));
+    QFile file(victim);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("precious\n");
+    file.close();
+    const QString log = QDir(configFolder()).filePath(QStringLiteral("velmorix-vpn.log"));
+    QFile::remove(log);
+    QVERIFY(QFile::link(victim, log));
+    const QString config = QDir(configFolder()).filePath(QStringLiteral("probe.ovpn"));
+    QFile configFile(config);
+    QVERIFY(configFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    configFile.write("client\ndev tun\nremote 10.99.0.1 1194 udp\nverb 3\n");
+    configFile.close();
+
+    VpnProcess openvpn(QStringLiteral("openvpn"));
+    QSignalSpy started(&openvpn, &ServiceProcess::started);
+    QSignalSpy finished(&openvpn, &ServiceProcess::finished);
+    openvpn.start({QStringLiteral(VELMORIX_APP_DIR_PATH "/openvpn/bin/openvpn"),
+                   QStringLiteral("--config"),
+                   config,
+                   QStringLiteral("--management"),
+                   QStringLiteral("127.0.0.1"),
+                   QString::number(OpenVpnClient::managementPort),
+                   QStringLiteral("--management-query-passwords"),
+                   QStringLiteral("--management-client"),
+                   QStringLiteral("--log-append"),
+                   log});
+    QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, 10000);
+    const auto logged = [&] {
+        QFile written(log);
+        return written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(logged().contains("OpenVPN"), 10000);
+    openvpn.kill();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
+    QVERIFY(!QFileInfo(log).isSymLink());
+    QFile check(victim);
+    QVERIFY(check.open(QIODevice::ReadOnly));
+    QCOMPARE(check.readAll(), QByteArray("precious\n"));
+    QFile::remove(log);
+    QFile::remove(config);
 }
 
 void TestBoundaryLab::lostPeerIsReported()
