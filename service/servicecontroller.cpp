@@ -1,6 +1,7 @@
 #include "servicecontroller.h"
 
 #include "logger.h"
+#include "platform/engines.h"
 
 #include "utils.h"
 
@@ -45,7 +46,6 @@ void ServiceController::initialize()
     m_connected = false;
     m_socket = new QWebSocket(QString(), QWebSocketProtocol::Version13, this);
     connect(m_socket, &QWebSocket::connected, this, &ServiceController::onConnected, Qt::DirectConnection);
-    connect(m_socket, &QWebSocket::connected, this, &ServiceController::connected, Qt::DirectConnection);
     connect(m_socket,
             QOverload<QAbstractSocket::SocketError>::of(&QWebSocket::error),
             this,
@@ -63,6 +63,19 @@ void ServiceController::open()
 
 void ServiceController::onConnected()
 {
+    // Whoever took the port first would be told our commands and believed in its reports.
+    const QString refusal =
+        Platform::localServiceRefusal(m_socket->peerAddress(),
+                                      m_socket->peerPort(),
+                                      m_socket->localAddress(),
+                                      m_socket->localPort(),
+                                      Utils::applicationDirectory() + QStringLiteral("/vpn-service"));
+    if (!refusal.isEmpty()) {
+        Log::critical(this,
+                      QStringLiteral("Refused the link on port %1: not vpn-service (%2)").arg(m_port).arg(refusal));
+        m_socket->abort();
+        return;
+    }
     Log::info(this, QStringLiteral("Connected to vpn-service"));
     m_connected = true;
 
@@ -90,6 +103,7 @@ void ServiceController::onConnected()
     }
 
     sendInitialConnectionStatus();
+    emit connected();
 }
 
 void ServiceController::onTextMessageReceived(const QString &message)

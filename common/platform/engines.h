@@ -29,6 +29,7 @@ struct TcpPeer
     qint64 pid = -1;
     int uid = -1; // the owner of the peer's socket
     QString executable; // the program's file, links resolved; empty where the system does not tell
+    qint64 tracerPid = 0; // a process that traces it (a debugger can make it say anything), 0 for none
 };
 // Every process that holds the peer's socket of a connection, found by both ends' addresses
 // and ports: a socket passes to children and over local sockets, so one connection may be
@@ -37,5 +38,15 @@ struct TcpPeer
 // known.
 QVector<TcpPeer>
 tcpPeers(const QHostAddress &peerAddress, quint16 peerPort, const QHostAddress &localAddress, quint16 localPort);
+
+// Why the process at the far end of a loopback connection is not the privileged service
+// `serviceExecutable`; empty when it is. On Linux any local user may take the service's port
+// first: the service's socket must be root's and, where this process may see it, held by that
+// executable alone (or by this very process). Windows keeps the link as it is.
+QString localServiceRefusal(const QHostAddress &serviceAddress,
+                            quint16 servicePort,
+                            const QHostAddress &localAddress,
+                            quint16 localPort,
+                            const QString &serviceExecutable);
 
 } // namespace Platform

@@ -95,6 +95,19 @@ bool findSocket(const QHostAddress &peerAddress,
     return false;
 }
 
+qint64 tracerOf(const QString &statusPath)
+{
+    QFile status(statusPath);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    while (!status.atEnd()) {
+        const QByteArray line = status.readLine();
+        if (line.startsWith("TracerPid:"))
+            return line.mid(10).trimmed().toLongLong();
+    }
+    return 0;
+}
+
 } // namespace
 
 QVector<TcpPeer>
@@ -131,6 +144,7 @@ tcpPeers(const QHostAddress &peerAddress, quint16 peerPort, const QHostAddress &
                 peer.uid = uid;
                 peer.executable =
                     QFileInfo(QFile::symLinkTarget(proc.filePath(entry + QStringLiteral("/exe")))).canonicalFilePath();
+                peer.tracerPid = tracerOf(proc.filePath(entry + QStringLiteral("/status")));
                 peers << peer;
                 break;
             }
@@ -143,6 +157,31 @@ tcpPeers(const QHostAddress &peerAddress, quint16 peerPort, const QHostAddress &
         peers << owner;
     }
     return peers;
+}
+
+QString localServiceRefusal(const QHostAddress &serviceAddress,
+                            quint16 servicePort,
+                            const QHostAddress &localAddress,
+                            quint16 localPort,
+                            const QString &serviceExecutable)
+{
+    const QVector<TcpPeer> holders = tcpPeers(serviceAddress, servicePort, localAddress, localPort);
+    if (holders.isEmpty())
+        return QStringLiteral("no process holds the service's end of the link");
+    const QString expected = QFileInfo(serviceExecutable).canonicalFilePath();
+    for (const TcpPeer &holder : holders) {
+        if (holder.pid == ::getpid())
+            continue;
+        if (holder.uid != 0)
+            return QStringLiteral("the port is held by uid %1, not by root").arg(holder.uid);
+        // Root's processes are hidden from a user's client: root's socket is all it can know.
+        if (!holder.executable.isEmpty() && (expected.isEmpty() || holder.executable != expected))
+            return QStringLiteral("the port is held by '%1' (pid %2), not by '%3'")
+                .arg(holder.executable)
+                .arg(holder.pid)
+                .arg(serviceExecutable);
+    }
+    return QString();
 }
 
 } // namespace Platform

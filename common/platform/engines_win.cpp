@@ -59,4 +59,18 @@ tcpPeers(const QHostAddress &peerAddress, quint16 peerPort, const QHostAddress &
     return peers;
 }
 
+QString localServiceRefusal(const QHostAddress &serviceAddress,
+                            quint16 servicePort,
+                            const QHostAddress &localAddress,
+                            quint16 localPort,
+                            const QString &serviceExecutable)
+{
+    Q_UNUSED(serviceAddress)
+    Q_UNUSED(servicePort)
+    Q_UNUSED(localAddress)
+    Q_UNUSED(localPort)
+    Q_UNUSED(serviceExecutable)
+    return QString();
+}
+
 } // namespace Platform

@@ -5,10 +5,12 @@
 #include "serviceprocess.h"
 #include "testsupport.h"
 #include "utils.h"
+#include "vpnprocess.h"
 #include "vpnservicerunner.h"
 #include "wireguardclient.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -32,6 +34,8 @@ private slots:
     void squattedStatePort();
     void plantedLinksAreNotFollowed();
     void pidFileOfAnotherProcess();
+    void takenInterfaceIsLeftAlone();
+    void openVpnLogLinkIsNotFollowed();
     void lostPeerIsReported();
 
 private:
@@ -39,6 +43,7 @@ private:
     static ConnectionParameters labParameters(int protocol);
     static bool ping(const QString &address);
     static bool serverNft(const QStringList &arguments);
+    static QString output(const QString &program, const QStringList &arguments, int *code = nullptr);
     QString configFolder() const { return m_data.filePath(QStringLiteral("config")); }
     bool connectWireGuard(WireGuardClient &client);
     void disconnectWireGuard(WireGuardClient &client);
@@ -95,6 +100,17 @@ bool TestBoundaryLab::serverNft(const QStringList &arguments)
                              QStringList{QStringLiteral("netns"), QStringLiteral("exec"), server, QStringLiteral("nft")}
                                  + arguments)
         == 0;
+}
+
+QString TestBoundaryLab::output(const QString &program, const QStringList &arguments, int *code)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    if (code)
+        *code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return QString::fromUtf8(process.readAll());
 }
 
 void TestBoundaryLab::initTestCase()
@@ -288,6 +304,105 @@ void TestBoundaryLab::pidFileOfAnotherProcess()
     QVERIFY(m_service->log().contains(QLatin1String("which is not the tunnel of")));
     bystander.kill();
     bystander.waitForFinished();
+}
+
+void TestBoundaryLab::takenInterfaceIsLeftAlone()
+{
+    // A second session whose configuration bears the running tunnel's name, with a key of its
+    // own: its tunnel program must neither take the interface over nor remove it.
+    WireGuardClient client;
+    QVERIFY(connectWireGuard(client));
+    const QString wireGuardService = QStringLiteral(VELMORIX_APP_DIR_PATH "/wireguard/bin/wireguard-service");
+    const QStringList shown = {QStringLiteral("public-key"), QStringLiteral("allowed-ips")};
+    const auto interfaceState = [&] {
+        QString state;
+        for (const QString &what : shown)
+            state += output(QStringLiteral("wg"), {QStringLiteral("show"), QStringLiteral("wg-velmorix"), what});
+        return state;
+    };
+    const QString before = interfaceState();
+    QVERIFY2(before.contains(QLatin1String("0.0.0.0/0")), qPrintable(before));
+    const QByteArray pidFile = [&] {
+        QFile file(QDir(configFolder()).filePath(QStringLiteral("wg-velmorix.conf.pid")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    QVERIFY(!pidFile.isEmpty());
+
+    QFile own(QDir(configFolder()).filePath(QStringLiteral("wg-velmorix.conf")));
+    QVERIFY(own.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(own.readAll());
+    text.replace(QRegularExpression(QStringLiteral("PrivateKey *= *\\S+")),
+                 QStringLiteral("PrivateKey = ") + output(QStringLiteral("wg"), {QStringLiteral("genkey")}).trimmed());
+    const QString second = m_elsewhere.filePath(QStringLiteral("wg-velmorix.conf"));
+    QFile other(second);
+    QVERIFY(other.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    other.write(text.toUtf8());
+    other.close();
+
+    int code = 0;
+    const QString added =
+        output(wireGuardService,
+               {QStringLiteral("--add"), second, QStringLiteral("--port"), QString::number(TestSupport::freePort())},
+               &code);
+    QCOMPARE(code, 1);
+    QVERIFY2(added.contains(QLatin1String("Interface wg-velmorix exists already")), qPrintable(added));
+    const QString removed = output(wireGuardService, {QStringLiteral("--remove"), second}, &code);
+    QCOMPARE(code, 1);
+    QVERIFY2(removed.contains(QLatin1String("left alone")), qPrintable(removed));
+
+    QCOMPARE(interfaceState(), before);
+    QFile pid(QDir(configFolder()).filePath(QStringLiteral("wg-velmorix.conf.pid")));
+    QVERIFY(pid.open(QIODevice::ReadOnly));
+    QCOMPARE(pid.readAll(), pidFile);
+    QVERIFY(ping(QStringLiteral("10.66.0.1")));
+    QCOMPARE(client.connectionState(), ConnectionState::Id::Connected);
+    disconnectWireGuard(client);
+}
+
+void TestBoundaryLab::openVpnLogLinkIsNotFollowed()
+{
+    // The real openvpn, told to append its log where a link to a file of root's was planted.
+    const QString victim = m_elsewhere.filePath(QStringLiteral("bashrc"));
+    QFile file(victim);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("precious\n");
+    file.close();
+    const QString log = QDir(configFolder()).filePath(QStringLiteral("velmorix-vpn.log"));
+    QFile::remove(log);
+    QVERIFY(QFile::link(victim, log));
+    const QString config = QDir(configFolder()).filePath(QStringLiteral("probe.ovpn"));
+    QFile configFile(config);
+    QVERIFY(configFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    configFile.write("client\ndev tun\nremote 10.99.0.1 1194 udp\nverb 3\n");
+    configFile.close();
+
+    VpnProcess openvpn(QStringLiteral("openvpn"));
+    QSignalSpy started(&openvpn, &ServiceProcess::started);
+    QSignalSpy finished(&openvpn, &ServiceProcess::finished);
+    openvpn.start({QStringLiteral(VELMORIX_APP_DIR_PATH "/openvpn/bin/openvpn"),
+                   QStringLiteral("--config"),
+                   config,
+                   QStringLiteral("--management"),
+                   QStringLiteral("127.0.0.1"),
+                   QString::number(OpenVpnClient::managementPort),
+                   QStringLiteral("--management-query-passwords"),
+                   QStringLiteral("--management-client"),
+                   QStringLiteral("--log-append"),
+                   log});
+    QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, 10000);
+    const auto logged = [&] {
+        QFile written(log);
+        return written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(logged().contains("OpenVPN"), 10000);
+    openvpn.kill();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
+    QVERIFY(!QFileInfo(log).isSymLink());
+    QFile check(victim);
+    QVERIFY(check.open(QIODevice::ReadOnly));
+    QCOMPARE(check.readAll(), QByteArray("precious\n"));
+    QFile::remove(log);
+    QFile::remove(config);
 }
 
 void TestBoundaryLab::lostPeerIsReported()

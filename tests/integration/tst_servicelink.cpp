@@ -8,6 +8,7 @@
 #include "vpnservicerunner.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -74,6 +75,9 @@ private slots:
     void onlyTheClientsCommandLinesRun();
     void openVpnReadsWhatWasChecked();
     void endsEveryChildOfAGoneClient();
+    void capsTheProgramsOfALink();
+    void squattedServicePortIsRefused_data();
+    void squattedServicePortIsRefused();
 
 private:
     QString program(const QString &name) const { return m_appDir.filePath(name); }
@@ -94,6 +98,8 @@ private:
 void TestServiceLink::initTestCase()
 {
     QVERIFY(QFileInfo(QStringLiteral(VELMORIX_APP_DIR_PATH "/vpn-service")).isExecutable());
+    // The client links only to the vpn-service beside it.
+    qputenv("VELMORIX_APP_DIR", VELMORIX_APP_DIR_PATH);
     writeScript(program(QStringLiteral("killswitch")), "exit 3");
     // A sleeper of a name of its own, so that the test can tell whether it still runs.
     m_sleeper = QStringLiteral("vmx-sleeper-%1").arg(QCoreApplication::applicationPid());
@@ -564,6 +570,97 @@ void TestServiceLink::endsEveryChildOfAGoneClient()
     QVERIFY(Utils::isProcessRunning(m_sleeper));
     other.close();
     QTRY_VERIFY(!Utils::isProcessRunning(m_sleeper));
+}
+
+void TestServiceLink::capsTheProgramsOfALink()
+{
+    const quint16 port = TestSupport::freePort();
+    VpnServiceRunner service(m_appDir.path(), port);
+    QVERIFY(service.waitListening());
+    QWebSocket link(QString(), QWebSocketProtocol::Version13);
+    QStringList reports;
+    connect(&link, &QWebSocket::textMessageReceived, this, [&](const QString &report) { reports << report.trimmed(); });
+    link.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(port)));
+    QTRY_VERIFY(link.state() == QAbstractSocket::ConnectedState);
+    for (int i = 0; i < 17; ++i)
+        link.sendTextMessage(ServiceProcess::startCommandFor(networkTool()));
+    QTRY_COMPARE(reports.size(), 17);
+    const QRegularExpression started(QStringLiteral("^started:[1-9]\\d*,0,network-tool$"));
+    QCOMPARE(reports.filter(started).size(), 16);
+    // The refusal is told at once, the starts as each program comes up.
+    QCOMPARE(reports.count(QStringLiteral("started:0,1,network-tool")), 1);
+    QVERIFY(service.log().contains(QLatin1String("16 programs of this client are running already")));
+
+    // One that ends makes room for the next.
+    link.sendTextMessage(QStringLiteral("stop: <network-tool>"));
+    QTRY_COMPARE(reports.filter(QStringLiteral("finished:")).size(), 16);
+    link.sendTextMessage(ServiceProcess::startCommandFor(networkTool()));
+    QTRY_COMPARE(reports.size(), 34);
+    QVERIFY2(started.match(reports.last()).hasMatch(), qPrintable(reports.last()));
+    link.close();
+    QTRY_VERIFY(!Utils::isProcessRunning(m_sleeper));
+}
+
+void TestServiceLink::squattedServicePortIsRefused_data()
+{
+    QTest::addColumn<int>("who");
+    QTest::newRow("another user") << int(Attacker::Nobody);
+    QTest::newRow("a program of root's that is not the service") << int(Attacker::Root);
+}
+
+void TestServiceLink::squattedServicePortIsRefused()
+{
+    QFETCH(int, who);
+    VELMORIX_REQUIRE(Attacker::canChangeUser(), QStringLiteral("needs root and setpriv"));
+    // The service's port taken first, by a listener that reports what the client hopes to hear.
+    const quint16 port = TestSupport::freePort();
+    Attacker attacker;
+    QProcess squatter;
+    attacker.start(squatter,
+                   Attacker::Who(who),
+                   {QStringLiteral("wslisten"),
+                    QString::number(port),
+                    QStringLiteral("20"),
+                    QStringLiteral("started:4242,0,killswitch"),
+                    QStringLiteral("finished:4242,0,killswitch")});
+    QVERIFY(squatter.waitForReadyRead(5000));
+    QByteArray seen = squatter.readAll();
+    QVERIFY2(seen.contains("listening"), seen.constData());
+
+    MessageRecorder recorder;
+    ServiceController controller(true, nullptr, port);
+    QSignalSpy connected(&controller, &ServiceController::connected);
+    QSignalSpy reports(&controller, &ServiceController::processOutput);
+    ServiceProcess killswitch(QStringLiteral("killswitch"));
+    QSignalSpy finished(&killswitch, &ServiceProcess::finished);
+    killswitch.start({program(QStringLiteral("killswitch")), QStringLiteral("disable"), QStringLiteral("all")});
+    const auto refused = [&] {
+        return recorder.texts(QtCriticalMsg).join(QLatin1Char('\n')).contains(QLatin1String("not vpn-service"));
+    };
+    QTRY_VERIFY(refused() || connected.count() > 0);
+    QCOMPARE(connected.count(), 0);
+    QVERIFY(refused());
+    QVERIFY(recorder.texts(QtCriticalMsg)
+                .join(QLatin1Char('\n'))
+                .contains(who == Attacker::Nobody ? QStringLiteral("held by uid 65534") : QStringLiteral("vmx-probe")));
+    QTest::qWait(500);
+    QCOMPARE(connected.count(), 0);
+    QCOMPARE(reports.count(), 0);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(!controller.isConnected());
+    squatter.kill();
+    squatter.waitForFinished();
+    seen += squatter.readAll();
+    // Not a word of the client's reached it.
+    QVERIFY2(!seen.contains("frame:"), seen.constData());
+
+    // The real service on the port, once it is free, is taken, and the command buffered
+    // meanwhile goes to it.
+    VpnServiceRunner service(m_appDir.path(), port);
+    QVERIFY(service.waitListening());
+    QTRY_COMPARE_WITH_TIMEOUT(connected.count(), 1, 8000);
+    QTRY_COMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(0).toInt(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestServiceLink)

@@ -5,6 +5,10 @@
 //                                      "closed: CODE" when the service ends the link
 //     vmx-probe listen PORT SECONDS    takes a loopback port first; prints "listening", then
 //                                      "accepted" and "line: TEXT" for whatever connects
+//     vmx-probe wslisten PORT SECONDS FRAME...
+//                                      takes a loopback port first as a WebSocket server; sends
+//                                      the frames to whatever connects, prints "listening",
+//                                      "accepted" and "frame: TEXT" for each frame it is sent
 //     vmx-probe connect PORT SECONDS LINE...
 //                                      connects as soon as the port listens, sends the lines,
 //                                      prints "connected" and "closed" when the other end
@@ -16,6 +20,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QWebSocket>
+#include <QWebSocketServer>
 
 #include <cstdio>
 
@@ -68,6 +73,28 @@ int listen(QCoreApplication &app, quint16 port, int seconds)
     return app.exec();
 }
 
+int webSocketListen(QCoreApplication &app, quint16 port, int seconds, const QStringList &frames)
+{
+    QWebSocketServer server(QStringLiteral("probe"), QWebSocketServer::NonSecureMode);
+    if (!server.listen(QHostAddress::LocalHost, port)) {
+        say(QStringLiteral("cannot listen: ") + server.errorString());
+        return 1;
+    }
+    say(QStringLiteral("listening"));
+    QObject::connect(&server, &QWebSocketServer::newConnection, &app, [&] {
+        while (QWebSocket *socket = server.nextPendingConnection()) {
+            say(QStringLiteral("accepted"));
+            QObject::connect(socket, &QWebSocket::textMessageReceived, &app, [](const QString &frame) {
+                say(QStringLiteral("frame: ") + frame.trimmed());
+            });
+            for (const QString &frame : frames)
+                socket->sendTextMessage(frame + QLatin1Char('\n'));
+        }
+    });
+    QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+    return app.exec();
+}
+
 int connectTo(QCoreApplication &app, quint16 port, int seconds, const QStringList &lines)
 {
     QTcpSocket socket;
@@ -107,8 +134,10 @@ int main(int argc, char **argv)
         return webSocket(app, port, arguments.mid(2));
     if (arguments.value(0) == QLatin1String("listen") && port)
         return listen(app, port, arguments.value(2).toInt());
+    if (arguments.value(0) == QLatin1String("wslisten") && port)
+        return webSocketListen(app, port, arguments.value(2).toInt(), arguments.mid(3));
     if (arguments.value(0) == QLatin1String("connect") && port)
         return connectTo(app, port, arguments.value(2).toInt(), arguments.mid(3));
-    std::fprintf(stderr, "usage: vmx-probe ws|listen|connect PORT ...\n");
+    std::fprintf(stderr, "usage: vmx-probe ws|listen|wslisten|connect PORT ...\n");
     return 2;
 }

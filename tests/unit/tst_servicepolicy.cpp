@@ -333,6 +333,9 @@ void TestServicePolicy::peers_data()
     QTest::newRow("a copy of the client") << QVector<Platform::TcpPeer>{holder(9, 1000, "/tmp/velmorix")} << false;
     QTest::newRow("the client and the one that handed it the socket")
         << QVector<Platform::TcpPeer>{holder(42, 1000, client), holder(43, 1000, "/usr/bin/python3")} << false;
+    Platform::TcpPeer traced = holder(42, 1000, client);
+    traced.tracerPid = 77;
+    QTest::newRow("the client under a debugger") << QVector<Platform::TcpPeer>{traced} << false;
     QTest::newRow("a process that cannot be seen") << QVector<Platform::TcpPeer>{holder(-1, 1000, QString())} << false;
     QTest::newRow("gone before it was looked at") << QVector<Platform::TcpPeer>{} << false;
 }

@@ -38,6 +38,11 @@ AccessControl::Peer AccessControl::identify(const QVector<Platform::TcpPeer> &ho
             peer.refusal = QStringLiteral("'%1' is not the client").arg(holder.executable);
             return peer;
         }
+        // The program is the client's, but whoever traces it decides what it sends.
+        if (holder.tracerPid != 0) {
+            peer.refusal = QStringLiteral("'%1' is traced by process %2").arg(holder.executable).arg(holder.tracerPid);
+            return peer;
+        }
     }
     peer.allowed = true;
     peer.uid = holders.first().uid;

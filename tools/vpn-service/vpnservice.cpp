@@ -23,6 +23,9 @@ namespace {
 
 // Commands are one short line each; a larger frame is no command of the client's.
 constexpr quint64 maxFrameSize = 64 * 1024;
+// The client runs one engine and a few short programs at a time; a link that asks for more
+// than this is running root's processes up, not a VPN.
+constexpr int maxChildrenPerClient = 16;
 
 void log(const QString &text)
 {
@@ -292,6 +295,19 @@ void VpnService::start(QWebSocket *client, const QStringList &programAndArgument
     const Client owner = m_clients.value(client);
     const ArgumentPolicy::Decision decision = m_policy.check(programAndArguments);
     QString why = decision.refusal;
+    if (why.isEmpty()) {
+        int live = 0;
+        for (const Child &child : qAsConst(m_children))
+            live += child.client == client ? 1 : 0;
+        if (live >= maxChildrenPerClient)
+            why = QStringLiteral("%1 programs of this client are running already").arg(live);
+    }
+    if (why.isEmpty()) {
+        // Who holds the link may have changed since it was taken (a debugger attached since).
+        const AccessControl::Peer now = m_access.identify(*client);
+        if (!now.allowed)
+            why = now.refusal;
+    }
     if (why.isEmpty())
         why = programRefusal(decision.executable);
     QStringList arguments = programAndArguments.mid(1);

@@ -11,6 +11,7 @@
 #include "tunnelconfig.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -84,6 +85,40 @@ void restoreDns(SafeFolder &folder, const QString &configPath)
     ::close(marker);
     if (runDns({QStringLiteral("reset")}))
         folder.remove(dnsMarkerName(configPath));
+}
+
+bool interfaceExists(const QString &name)
+{
+    return QFileInfo::exists(QStringLiteral("/sys/class/net/") + name);
+}
+
+// The mark a tunnel leaves on the interface it created: interface names come from file names,
+// so another client's configuration of the same name must not reach this tunnel's interface.
+// Only root may set an alias.
+QByteArray ownerMark(const QString &configPath)
+{
+    return "velmorix " + QCryptographicHash::hash(configPath.toUtf8(), QCryptographicHash::Sha256).toHex();
+}
+
+bool isMarkedFor(const QString &interface, const QString &configPath)
+{
+    QFile alias(QStringLiteral("/sys/class/net/%1/ifalias").arg(interface));
+    return alias.open(QIODevice::ReadOnly) && alias.readAll().trimmed() == ownerMark(configPath);
+}
+
+// Whether the process holds the tun device of that interface: a wireguard-go that saw the name
+// taken ends, but the interface it was waiting for is there all the same.
+bool holdsTun(qint64 pid, const QString &interface)
+{
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QString &fd : fds.entryList(QDir::Files | QDir::System)) {
+        if (QFile::symLinkTarget(fds.filePath(fd)) != QLatin1String("/dev/net/tun"))
+            continue;
+        QFile info(QStringLiteral("/proc/%1/fdinfo/%2").arg(pid).arg(fd));
+        if (info.open(QIODevice::ReadOnly) && info.readAll().contains("iff:\t" + interface.toUtf8() + '\n'))
+            return true;
+    }
+    return false;
 }
 
 QString tool(const QString &name)
@@ -189,6 +224,18 @@ public:
 
     ~Tunnel() override { tearDown(true); }
 
+    // An interface of this name that is there already belongs to someone else (another
+    // client's tunnel of the same name, or one that ran before): never taken over.
+    bool interfaceTaken()
+    {
+        if (!interfaceExists(m_interface))
+            return false;
+        m_log.write(
+            QStringLiteral("Interface %1 exists already: another tunnel holds it, not starting").arg(m_interface));
+        state(QStringLiteral("ERROR:Cannot create the interface"));
+        return true;
+    }
+
     bool up()
     {
         QByteArray text;
@@ -260,9 +307,11 @@ public:
             m_engine.terminate();
             m_engine.waitForFinished(3000);
         }
-        if (QFileInfo::exists(QStringLiteral("/sys/class/net/") + m_interface))
-            run(QStringLiteral("ip"), {QStringLiteral("link"), QStringLiteral("del"), m_interface});
-        m_log.write(QStringLiteral("Tunnel %1 removed").arg(m_interface));
+        if (m_created) {
+            if (interfaceExists(m_interface))
+                run(QStringLiteral("ip"), {QStringLiteral("link"), QStringLiteral("del"), m_interface});
+            m_log.write(QStringLiteral("Tunnel %1 removed").arg(m_interface));
+        }
         if (report)
             state(QStringLiteral("DISCONNECTED"));
         m_channel.flush();
@@ -281,8 +330,11 @@ private:
                  QStringLiteral("type"),
                  QStringLiteral("wireguard")},
                 &ok);
-            if (ok)
-                return true;
+            // A name taken meanwhile fails here too: the kernel creates a link or refuses.
+            if (!ok)
+                return failedToCreate(QStringLiteral("Cannot create %1").arg(m_interface));
+            m_created = true;
+            return mark();
         }
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         // Debian's wireguard-go refuses recent kernels without being told that this is wanted.
@@ -290,14 +342,40 @@ private:
         m_engine.setProcessEnvironment(environment);
         m_engine.setProcessChannelMode(QProcess::ForwardedChannels);
         m_engine.start(tool(QStringLiteral("wireguard-go")), {QStringLiteral("-f"), m_interface});
-        for (int i = 0; i < 50 && !QFileInfo::exists(QStringLiteral("/sys/class/net/") + m_interface); ++i)
+        if (!m_engine.waitForStarted(5000))
+            return failedToCreate(QStringLiteral("Cannot start wireguard-go"));
+        for (int i = 0; i < 50 && m_engine.state() == QProcess::Running && !holdsTun(m_engine.processId(), m_interface);
+             ++i)
             QThread::msleep(100);
-        if (!QFileInfo::exists(QStringLiteral("/sys/class/net/") + m_interface)) {
-            m_log.write(QStringLiteral("wireguard-go did not create %1").arg(m_interface));
-            state(QStringLiteral("ERROR:Cannot create the interface"));
-            return false;
-        }
-        return true;
+        if (m_engine.state() != QProcess::Running)
+            return failedToCreate(QStringLiteral("wireguard-go ended without creating %1").arg(m_interface));
+        if (!holdsTun(m_engine.processId(), m_interface))
+            return failedToCreate(QStringLiteral("wireguard-go did not create %1").arg(m_interface));
+        m_created = true;
+        return mark();
+    }
+
+    bool failedToCreate(const QString &why)
+    {
+        m_log.write(why);
+        state(QStringLiteral("ERROR:Cannot create the interface"));
+        return false;
+    }
+
+    // A tunnel that ends without tearing down (killed) leaves a kernel interface behind: the
+    // mark lets the next removal of this configuration know it as its own.
+    bool mark()
+    {
+        bool ok = false;
+        run(QStringLiteral("ip"),
+            {QStringLiteral("link"),
+             QStringLiteral("set"),
+             QStringLiteral("dev"),
+             m_interface,
+             QStringLiteral("alias"),
+             QString::fromLatin1(ownerMark(m_configPath))},
+            &ok);
+        return ok || failedToCreate(QStringLiteral("Cannot mark %1 as this tunnel's").arg(m_interface));
     }
 
     void routeThroughTunnel(const TunnelConfig &config)
@@ -432,6 +510,7 @@ private:
     bool m_tornDown = false;
     bool m_peerLost = false;
     bool m_dnsSwitched = false;
+    bool m_created = false; // the interface is this process's to delete
 };
 
 QString pidFileName(const QString &configPath)
@@ -481,8 +560,16 @@ int remove(SafeFolder &folder, const QString &configPath)
     // The tunnel's process is gone without tearing down (killed): its DNS switch too.
     restoreDns(folder, configPath);
     const QString interface = TunnelConfig::interfaceName(configPath);
-    if (QFileInfo::exists(QStringLiteral("/sys/class/net/") + interface))
-        run(QStringLiteral("ip"), {QStringLiteral("link"), QStringLiteral("del"), interface});
+    if (!interfaceExists(interface))
+        return 0;
+    if (!isMarkedFor(interface, configPath)) {
+        std::fprintf(stderr,
+                     "wireguard-service: %s is not the interface of %s; left alone\n",
+                     qPrintable(interface),
+                     qPrintable(configPath));
+        return 1;
+    }
+    run(QStringLiteral("ip"), {QStringLiteral("link"), QStringLiteral("del"), interface});
     return 0;
 }
 
@@ -531,6 +618,9 @@ int main(int argc, char **argv)
         return remove(*folder, configPath);
 
     Tunnel tunnel(*folder, configPath, quint16(port));
+    // Before the pid file: that of the tunnel holding the name stays as it is.
+    if (tunnel.interfaceTaken())
+        return 1;
     const int pid = folder->create(pidFileName(configPath), 0644);
     if (pid >= 0) {
         const QByteArray number = QByteArray::number(QCoreApplication::applicationPid());
