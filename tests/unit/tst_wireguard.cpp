@@ -479,7 +479,7 @@ void TestWireGuard::tunnelEnds()
         QTcpSocket engine;
         engine.connectToHost(QHostAddress::LocalHost, WireGuardClient::statePort);
         QVERIFY(engine.waitForConnected(2000));
-        QTRY_VERIFY(service.frames().last().contains(QLatin1String("--add")));
+        QTRY_VERIFY(!service.frames().isEmpty() && service.frames().last().contains(QLatin1String("--add")));
 
         // The user disconnects before the service has reported the tunnel's program: the stop
         // follows the start command to the service.
