@@ -1,4 +1,5 @@
 #include "backendserver.h"
+#include "messagerecorder.h"
 #include "networkapi.h"
 #include "providerlayout.h"
 #include "serverlistparser.h"
@@ -71,10 +72,6 @@ void TestDemoProvider::initTestCase()
     m_demo =
         ProviderLayout::read(TestSupport::supportPath(QStringLiteral("../../tools/demo-provider/demo.layout")), &error);
     QVERIFY2(m_demo.isValid(), qPrintable(error));
-
-    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-    configuration.addCaCertificates(TestSupport::supportPath(QStringLiteral("pki/ca.crt")));
-    QSslConfiguration::setDefaultConfiguration(configuration);
 }
 
 void TestDemoProvider::demoLayout()
@@ -213,6 +210,17 @@ void TestDemoProvider::accountThroughTheClient()
     NetworkApi api;
     QSignalSpy accounts(&api, &NetworkApi::apiRequestAccountFinished);
     QSignalSpy servers(&api, &NetworkApi::requestServerListFinished);
+
+    // No public CA signs the demo backend: without its CA named, nothing is believed.
+    for (const QString &file : {QString(), TestSupport::supportPath(QStringLiteral("pki/backend.key"))}) {
+        qputenv("VELMORIX_API_CA_FILE", file.toLocal8Bit());
+        MessageRecorder recorder;
+        api.requestServerList();
+        QTRY_COMPARE(servers.count(), 1);
+        QVERIFY(servers.takeFirst().first().value<Servers>().isEmpty());
+        QCOMPARE(recorder.warnings().filter(QStringLiteral("No CA certificate")).size(), file.isEmpty() ? 0 : 1);
+    }
+    qputenv("VELMORIX_API_CA_FILE", TestSupport::supportPath(QStringLiteral("pki/ca.crt")).toLocal8Bit());
     api.requestAccount(QStringLiteral("demo"), QStringLiteral("demo-pass"));
     api.requestServerList();
     QTRY_COMPARE(accounts.count(), 1);
@@ -229,6 +237,7 @@ void TestDemoProvider::accountThroughTheClient()
     QTRY_COMPARE(accounts.count(), 2);
     QVERIFY(!accounts.last().first().value<Account>().isActive());
     qunsetenv("VELMORIX_API_BASE");
+    qunsetenv("VELMORIX_API_CA_FILE");
 }
 
 void TestDemoProvider::credentials_data()
