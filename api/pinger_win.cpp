@@ -4,16 +4,27 @@
 
 #include <QDebug>
 
+#include <new>
+
 #include <winsock2.h>
 // After winsock2.h:
-#include <icmpapi.h>
-#include <iphlpapi.h>
 #include <windows.h>
+// The completion routine's type and its status block; icmpapi.h takes a routine of that type
+// only when told that it is declared, and needs the IP helper's types before it.
+#include <winternl.h>
+#define PIO_APC_ROUTINE_DEFINED
+#include <iphlpapi.h>
+// After iphlpapi.h:
+#include <icmpapi.h>
 
 namespace {
 
 char payload[12] = "Data Buffer";
-constexpr DWORD replySize = 48;
+// Room for one reply record, the payload it echoes, the 8 bytes of an ICMP error message and
+// the status block of the asynchronous call, as the IP helper asks. The record holds pointers:
+// a fixed size that fits a 32-bit program is too small for a 64-bit one, and every probe would
+// then fail for want of room.
+constexpr DWORD replySize = sizeof(ICMP_ECHO_REPLY) + sizeof payload + 8 + sizeof(IO_STATUS_BLOCK);
 
 } // namespace
 

@@ -123,7 +123,10 @@ bool flushResolverCache()
         return false;
     }
     using FlushFunction = BOOL(WINAPI *)();
-    const auto flush = reinterpret_cast<FlushFunction>(GetProcAddress(library, "DnsFlushResolverCache"));
+    // Through the generic function pointer type: a direct cast between unrelated function types
+    // is what the compiler rightly warns about.
+    const auto flush =
+        reinterpret_cast<FlushFunction>(reinterpret_cast<void (*)()>(GetProcAddress(library, "DnsFlushResolverCache")));
     bool ok = false;
     if (!flush) {
         qWarning().noquote() << QStringLiteral("Dns: Failed loading function for dnsapi.dll: %1").arg(GetLastError());

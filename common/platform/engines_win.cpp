@@ -30,7 +30,7 @@ TcpPeer tcpPeer(quint16 peerPort, quint16 localPort)
     TcpPeer peer;
     DWORD size = 0;
     GetExtendedTcpTable(nullptr, &size, FALSE, AF_INET, TCP_TABLE_OWNER_PID_ALL, 0);
-    QVector<char> buffer(int(size));
+    QVector<char> buffer(static_cast<int>(size));
     if (GetExtendedTcpTable(buffer.data(), &size, FALSE, AF_INET, TCP_TABLE_OWNER_PID_ALL, 0) != NO_ERROR)
         return peer;
     const auto *table = reinterpret_cast<const MIB_TCPTABLE_OWNER_PID *>(buffer.constData());

@@ -8,7 +8,8 @@ bool isProcessRunning(const QString &fileName)
 {
     QProcess wmic;
     wmic.setProcessChannelMode(QProcess::MergedChannels);
-    wmic.start(wmicProcessCommandLine());
+    const QStringList words = QProcess::splitCommand(wmicProcessCommandLine());
+    wmic.start(words.first(), words.mid(1));
     wmic.waitForStarted(toolTimeoutMs);
     wmic.waitForFinished(toolTimeoutMs);
     return wmicCaptionsContain(wmic.readAll(), fileName);

@@ -472,6 +472,10 @@ void TestVpnCoreLab::serviceRestartMidSession()
     QCOMPARE(states.at(0).first().value<ConnectionState::Id>(), ConnectionState::Id::Connecting);
     QCOMPARE(core->connectionState(), ConnectionState::Id::Connected);
     QVERIFY(disconnectAndWait(*core));
+    // Disconnected is shown before the release has reached the service; the next test must
+    // not find its own rules removed by this one's late release.
+    QTRY_VERIFY_WITH_TIMEOUT(!tableExists(QStringLiteral("velmorix_killswitch")), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(resolvConf(), m_userResolvConf, 10000);
 }
 
 void TestVpnCoreLab::crashRecovery()
