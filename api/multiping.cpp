@@ -29,8 +29,13 @@ void MultiPing::sendRequest(const QString &ip)
 void MultiPing::sendRequest(const QStringList &list)
 {
     m_results.clear();
+    m_starting = true;
     for (const QString &ip : list)
         sendRequest(ip);
+    m_starting = false;
+    // Every probe failed while the list was being started.
+    if (!list.isEmpty() && m_pingers.isEmpty())
+        finishBatch();
 }
 
 void MultiPing::onPingFinished(bool success, uint value)
@@ -45,18 +50,21 @@ void MultiPing::onPingFinished(bool success, uint value)
     m_sorted.append({result, address});
     m_results << QStringLiteral("%1:%2").arg(address).arg(result);
 
-    const bool last = m_pingers.size() == 1;
     m_pingers.erase(entry);
     // Not from within its own notification.
     pinger->kill();
     pinger->deleteLater();
 
-    if (last) {
-        std::sort(m_sorted.begin(), m_sorted.end());
-        const QList<QPair<uint, QString>> sorted = m_sorted;
-        m_sorted.clear();
-        for (const auto &pair : sorted)
-            emit requestFinished(pair.second, ushort(pair.first));
-        emit lastRequestFinished(m_results);
-    }
+    if (m_pingers.isEmpty() && !m_starting)
+        finishBatch();
+}
+
+void MultiPing::finishBatch()
+{
+    std::sort(m_sorted.begin(), m_sorted.end());
+    const QList<QPair<uint, QString>> sorted = m_sorted;
+    m_sorted.clear();
+    for (const auto &pair : sorted)
+        emit requestFinished(pair.second, ushort(pair.first));
+    emit lastRequestFinished(m_results);
 }

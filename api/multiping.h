@@ -33,7 +33,11 @@ private slots:
     void onPingFinished(bool success, uint value);
 
 private:
+    void finishBatch();
+
     QStringList m_results;
     QList<QPair<uint, QString>> m_sorted;
     QList<QPair<QString, Pinger *>> m_pingers;
+    // While a list is being started: a probe that fails at once must not end the batch.
+    bool m_starting = false;
 };

@@ -46,7 +46,7 @@ Servers groupedByCountry(const Servers &servers)
 
 } // namespace
 
-Servers parseServerList(const QByteArray &document, const QString &logName)
+Servers parseServerList(const QString &document, const QString &logName)
 {
     Servers accepted;
     QSet<Server> seen;

@@ -5,6 +5,8 @@
 #include "utils.h"
 
 #include <QDebug>
+#include <QFileInfo>
+#include <QSettings>
 
 DnsInterface::DnsInterface(const QString &id, const QString &name, const QStringList &ipv4, const QStringList &ipv6)
     : ipv4Dns(ipv4)
@@ -38,6 +40,15 @@ QString DnsManager::userEntry(const DnsInterface &dnsInterface)
         dnsInterface.interfaceId,
         Utils::joinNonEmpty({dnsInterface.ipv4Dns.join(QLatin1Char(',')), dnsInterface.ipv6Dns.join(QLatin1Char(','))},
                             QStringLiteral(",")));
+}
+
+bool DnsManager::hasRecordedVpnSwitch()
+{
+    const QString path = Utils::dnsDataFilePath();
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return false;
+    const QSettings data(path, QSettings::IniFormat);
+    return data.childGroups().contains(QStringLiteral("VpnDns"));
 }
 
 void DnsManager::refresh()

@@ -36,6 +36,8 @@ public:
     static bool containsVpnDns(const QStringList &servers);
     static QString dnsProgramPath();
     static QString userEntry(const DnsInterface &dnsInterface);
+    // Whether "dns.dat" records a switch to the VPN's servers that no user run has undone yet.
+    static bool hasRecordedVpnSwitch();
 
     void refresh();
     QVector<DnsInterface> &interfaces() { return m_interfaces; }

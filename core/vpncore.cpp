@@ -34,6 +34,7 @@ VpnCore::VpnCore(QObject *parent)
     , m_currentIpInfoText(tr("Updating..."))
     , m_onlineTime(QStringLiteral("00:00:00"))
     , m_dnsProcess(QStringLiteral("dns"))
+    , m_networkTool(QStringLiteral("network-tool"))
     , m_settings(Settings::instance())
 {
     setObjectName(QStringLiteral("VpnCore"));
@@ -435,6 +436,7 @@ void VpnCore::handleDisconnection(const QString &additionalData, bool critical)
     m_connectionState = ConnectionState::Id::Disconnected;
 
     if (critical && additionalData == fastDown) {
+        restoreIpv6();
         onRequestCurrentIpAddressFinished(m_savedIp, m_savedCountry);
         if (m_reconnectRequested) {
             m_reconnectRequested = false;
@@ -466,6 +468,7 @@ void VpnCore::handleDisconnection(const QString &additionalData, bool critical)
     m_protectionStatus.setDnsActivated(false);
     if (m_usesDnsProgram)
         startDnsProgram(QStringLiteral("user"), m_userDnsServers);
+    restoreIpv6();
     onRequestCurrentIpAddressFinished(m_savedIp, m_savedCountry);
 
     if (m_reconnectRequested) {
@@ -508,6 +511,15 @@ void VpnCore::scheduleConnect()
 void VpnCore::startDnsProgram(const QString &mode, const QStringList &entries)
 {
     m_dnsProcess.start(QStringList{DnsManager::dnsProgramPath(), mode} + entries);
+}
+
+void VpnCore::restoreIpv6()
+{
+    // The engine switched IPv6 off for the session; without a record of that, the tool changes
+    // nothing.
+    m_networkTool.start({Utils::executablePath(QStringLiteral("network-tool"), true),
+                         QStringLiteral("--ipv6"),
+                         QStringLiteral("enable")});
 }
 
 void VpnCore::onByteCountChanged(qulonglong receive, qulonglong send)
@@ -723,7 +735,10 @@ void VpnCore::onRequestCurrentIpAddressFinished(const QString &ip, const QString
 
 void VpnCore::runStartupCheck()
 {
-    if (m_protectionStatus.dnsActivated() || m_dnsManager.hasVpnDnsOnUserInterfaces()) {
+    // Protection: decided by what this program switched, the record and a switch
+    // that "dns.dat" still holds, never by the servers in use: a router at the VPN's address is
+    // not a leftover.
+    if (m_protectionStatus.dnsActivated() || DnsManager::hasRecordedVpnSwitch()) {
         Log::warning(this, QStringLiteral("Detected wrong DNS status"));
         m_wrongDnsDetected = true;
         const QString dataFile = Utils::dnsDataFilePath();
@@ -742,4 +757,5 @@ void VpnCore::runStartupCheck()
         m_killSwitch.disable();
     }
     m_protectionStatus.clear();
+    restoreIpv6();
 }

@@ -146,6 +146,8 @@ private:
     void clearCurrentAddress();
     void reportError(VpnError error, const QString &text);
     void startDnsProgram(const QString &mode, const QStringList &entries);
+    // Protection: gives the machine its own IPv6 settings back after a session.
+    void restoreIpv6();
 
     int m_reconnectDelay = 1000;
     ConnectionState::Id m_connectionState = ConnectionState::Id::Disconnected;
@@ -171,6 +173,7 @@ private:
     QTimer m_currentIpTimer;
     Servers m_servers;
     ServiceProcess m_dnsProcess;
+    ServiceProcess m_networkTool;
     Settings *m_settings;
     Status m_protectionStatus;
     bool m_autoConnectPending = false;

@@ -1,18 +1,28 @@
 #include "dns.h"
 
+#include "addresscheck.h"
 #include "logger.h"
-
 #include "utils.h"
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
+
+#include <memory>
 
 namespace {
 
 const QString vpnGroup = QStringLiteral("VpnDns");
 const QString userGroup = QStringLiteral("UserDns");
 const QString separator = QStringLiteral(";");
+
+QStringList withoutVpnServers(QStringList servers)
+{
+    servers.removeAll(DnsManager::vpnDnsIpv4());
+    servers.removeAll(DnsManager::vpnDnsIpv6());
+    return servers;
+}
 
 QString modeName(int mode)
 {
@@ -57,7 +67,7 @@ Dns::Dns(const QStringList &arguments)
     if (!isInvalid()) {
         QString text = QStringLiteral("Initialized with '%1' mode").arg(modeName(m_mode));
         if (m_mode == Vpn || m_mode == User)
-            text += QStringLiteral(" and args '%1'").arg(m_entries.join(QLatin1Char(' ')));
+            text += QStringLiteral(" and args '%1'").arg(AddressCheck::forLog(m_entries.join(QLatin1Char(' '))));
         Log::info(this, text);
     }
 }
@@ -79,29 +89,58 @@ Dns::Parsed Dns::parseEntries(const QStringList &entries)
         const QStringList pieces = entry.split(QLatin1Char('@'), Qt::KeepEmptyParts);
         const QString id = pieces.first();
         QStringList candidates;
-        if (pieces.size() == 2) {
+        // The text that refuses the whole entry, and why.
+        QString hostile = id;
+        QString reason = AddressCheck::nameRefusal(id);
+        if (pieces.size() == 2 && reason.isEmpty()) {
             const QString servers = pieces.at(1);
             if (!servers.contains(QLatin1Char(','))) {
                 const QString single = servers.simplified();
-                if (Utils::isIpv4Address(single) || Utils::isIpv6Address(single))
+                const AddressCheck::Verdict verdict = AddressCheck::dnsServer(single);
+                if (verdict.family != AddressCheck::Family::None) {
                     candidates << single;
+                } else if (verdict.hostile) {
+                    hostile = servers;
+                    reason = verdict.refusal;
+                }
             } else {
                 candidates = servers.split(QLatin1Char(','), Qt::KeepEmptyParts);
             }
         }
         QStringList ipv4;
         QStringList ipv6;
+        QString lastIpv4;
+        QString lastIpv6;
         for (const QString &candidate : qAsConst(candidates)) {
-            if (Utils::isIpv4Address(candidate)) {
+            if (!reason.isEmpty())
+                break;
+            const AddressCheck::Verdict verdict = AddressCheck::dnsServer(candidate);
+            if (verdict.family == AddressCheck::Family::Ipv4) {
                 ipv4 << candidate;
-                parsed.lastIpv4 = candidate;
-            } else if (Utils::isIpv6Address(candidate)) {
+                lastIpv4 = candidate;
+            } else if (verdict.family == AddressCheck::Family::Ipv6) {
                 ipv6 << candidate;
-                parsed.lastIpv6 = candidate;
+                lastIpv6 = candidate;
+            } else if (verdict.hostile) {
+                hostile = candidate;
+                reason = verdict.refusal;
             } else {
-                qWarning().noquote() << QStringLiteral("Dns: Cannot parse DNS data (%1)").arg(candidate);
+                qWarning().noquote()
+                    << QStringLiteral("Dns: Cannot parse DNS data (%1)").arg(AddressCheck::forLog(candidate));
             }
         }
+        if (!reason.isEmpty()) {
+            // Forged rather than mistyped: nothing of it is taken, not even its good servers.
+            qWarning().noquote() << QStringLiteral(
+                                        "Dns: Cannot parse DNS data (%1): it %2, nothing is changed for '%3'")
+                                        .arg(AddressCheck::forLog(hostile), reason, AddressCheck::forLog(id));
+            parsed.refused << AddressCheck::forLog(id);
+            continue;
+        }
+        if (!lastIpv4.isEmpty())
+            parsed.lastIpv4 = lastIpv4;
+        if (!lastIpv6.isEmpty())
+            parsed.lastIpv6 = lastIpv6;
         parsed.interfaces.append(DnsInterface(id, id, ipv4, ipv6));
     }
     return parsed;
@@ -129,6 +168,16 @@ bool Dns::run()
     if (isInvalid())
         return false;
     Log::info(this, QStringLiteral("Process started"));
+    // One run at a time: the client's runs and those of the WireGuard service would otherwise
+    // read a configuration that another run is halfway through changing.
+    const QString dataPath = Utils::dnsDataFilePath();
+    std::unique_ptr<QLockFile> lock;
+    if (!dataPath.isEmpty()) {
+        lock = std::make_unique<QLockFile>(QFileInfo(dataPath).absolutePath() + QStringLiteral("/dns.lock"));
+        lock->setStaleLockTime(0); // a holder that died is found by its pid, a slow one is waited for
+        if (!lock->tryLock(120000))
+            Log::warning(this, QStringLiteral("Another run keeps the lock; going on without it"));
+    }
     if (m_mode == Reset)
         prepareReset();
     const Parsed parsed = parseEntries(m_entries);
@@ -145,42 +194,111 @@ bool Dns::run()
 
 void Dns::switchToVpn(DnsManager &manager, const Parsed &parsed)
 {
-    Log::info(this, QStringLiteral("Switch to VPN DNS: %1, %2").arg(parsed.lastIpv4, parsed.lastIpv6));
-    QSettings data(Utils::dnsDataFilePath(), QSettings::IniFormat);
-    data.remove(userGroup);
-    data.setValue(userGroup + QStringLiteral("/Args"), Utils::joinNonEmpty(manager.userDnsEntries(), separator));
-    // On disk before anything changes: a crash from here on is undone by a reset.
-    data.sync();
-    manager.setVpnDns(parsed.lastIpv4.isEmpty() ? QStringList() : QStringList{parsed.lastIpv4},
-                      parsed.lastIpv6.isEmpty() ? QStringList() : QStringList{parsed.lastIpv6});
+    Log::info(this,
+              QStringLiteral("Switch to VPN DNS: %1, %2")
+                  .arg(AddressCheck::forLog(parsed.lastIpv4), AddressCheck::forLog(parsed.lastIpv6)));
+    if (!parsed.refused.isEmpty()) {
+        Log::warning(this, QStringLiteral("Refused entries: nothing is changed"));
+        return;
+    }
+    const QString path = Utils::dnsDataFilePath();
+    QSettings data(path, QSettings::IniFormat);
+    // A switch that no user run has undone yet saved the user's servers already; the servers
+    // of the moment are (partly) the VPN's and must not take their place.
+    if (data.childGroups().contains(vpnGroup)) {
+        Log::info(this, QStringLiteral("Keeping the user DNS saved by the switch before"));
+    } else {
+        data.remove(userGroup);
+        data.setValue(userGroup + QStringLiteral("/Args"), Utils::joinNonEmpty(manager.userDnsEntries(), separator));
+    }
+    // On disk before anything changes, what will be switched included: a crash from here on
+    // is undone by a reset, which gives back only what still holds the VPN's servers.
     data.setValue(vpnGroup + QStringLiteral("/IPv4"), parsed.lastIpv4);
     data.setValue(vpnGroup + QStringLiteral("/IPv6"), parsed.lastIpv6);
     data.sync();
-    if (data.status() != QSettings::NoError)
-        Log::warning(this, QStringLiteral("Cannot write the data file '%1'").arg(data.fileName()));
+    if (path.isEmpty() || data.status() != QSettings::NoError) {
+        Log::warning(this, QStringLiteral("Cannot write the data file '%1': nothing is changed").arg(path));
+        return;
+    }
+    manager.setVpnDns(parsed.lastIpv4.isEmpty() ? QStringList() : QStringList{parsed.lastIpv4},
+                      parsed.lastIpv6.isEmpty() ? QStringList() : QStringList{parsed.lastIpv6});
 }
 
 void Dns::switchToUser(DnsManager &manager, const Parsed &parsed)
 {
     Log::info(this, QStringLiteral("Switch to user DNS"));
+    const QString path = Utils::dnsDataFilePath();
     if (m_resetToDefaults) {
         Log::info(this, QStringLiteral("Clear current DNS entries"));
         for (DnsInterface &dnsInterface : manager.interfaces()) {
             if (dnsInterface.vpnConnection)
                 continue;
-            if (DnsManager::containsVpnDns(dnsInterface.ipv4Dns)) {
+            // Only the VPN's own addresses go, and never the last server an interface has: with
+            // no record of the switch, a router at the VPN's address looks just the same.
+            const QStringList ipv4 = withoutVpnServers(dnsInterface.ipv4Dns);
+            const QStringList ipv6 = withoutVpnServers(dnsInterface.ipv6Dns);
+            if (ipv4 == dnsInterface.ipv4Dns && ipv6 == dnsInterface.ipv6Dns)
+                continue;
+            if (ipv4.isEmpty() && ipv6.isEmpty()) {
+                Log::warning(this,
+                             QStringLiteral("Leaving DNS entries on '%1' as they are: they would have no server left")
+                                 .arg(dnsInterface.interfaceName));
+                continue;
+            }
+            if (ipv4 != dnsInterface.ipv4Dns)
                 Log::info(this, QStringLiteral("Clear DNS entries for IPv4 on '%1'").arg(dnsInterface.interfaceName));
-                dnsInterface.ipv4Dns.clear();
-            }
-            if (DnsManager::containsVpnDns(dnsInterface.ipv6Dns)) {
+            if (ipv6 != dnsInterface.ipv6Dns)
                 Log::info(this, QStringLiteral("Clear DNS entries for IPv6 on '%1'").arg(dnsInterface.interfaceName));
-                dnsInterface.ipv6Dns.clear();
-            }
+            dnsInterface.ipv4Dns = ipv4;
+            dnsInterface.ipv6Dns = ipv6;
         }
+    } else {
+        keepWhatWasNotSwitched(manager, parsed, path);
     }
-    manager.mergeInterfaces(parsed.interfaces);
     manager.setUserDns();
-    QSettings data(Utils::dnsDataFilePath(), QSettings::IniFormat);
+    // A refused entry left its interface as the switch made it: the record of the switch stays
+    // for the next reset.
+    if (!parsed.refused.isEmpty())
+        return;
+    QSettings data(path, QSettings::IniFormat);
     data.remove(vpnGroup);
     data.sync();
+}
+
+void Dns::keepWhatWasNotSwitched(DnsManager &manager, const Parsed &parsed, const QString &path)
+{
+    // What the VPN's switch installed, as its record says; without the record nothing was.
+    const QSettings data(path, QSettings::IniFormat);
+    const bool switched = !path.isEmpty() && data.childGroups().contains(vpnGroup);
+    const QString vpnIpv4 = data.value(vpnGroup + QStringLiteral("/IPv4")).toString();
+    const QString vpnIpv6 = data.value(vpnGroup + QStringLiteral("/IPv6")).toString();
+    const QStringList installedIpv4 = vpnIpv4.isEmpty() ? QStringList() : QStringList{vpnIpv4};
+    const QStringList installedIpv6 = vpnIpv6.isEmpty() ? QStringList() : QStringList{vpnIpv6};
+    if (!switched)
+        Log::info(this, QStringLiteral("No record of a switch to VPN DNS: nothing to give back"));
+
+    const QVector<DnsInterface> before = manager.interfaces();
+    manager.mergeInterfaces(parsed.interfaces);
+    // A family whose servers changed since the switch (a new DHCP lease, the user) holds
+    // someone else's servers now: those stay.
+    for (int i = 0; i < manager.interfaces().size(); ++i) {
+        DnsInterface &now = manager.interfaces()[i];
+        const DnsInterface &was = before.at(i);
+        if (now.vpnConnection)
+            continue;
+        const bool ipv4Ours = switched && was.ipv4Dns == installedIpv4;
+        const bool ipv6Ours = switched && was.ipv6Dns == installedIpv6;
+        if (!ipv4Ours && now.ipv4Dns != was.ipv4Dns) {
+            if (switched)
+                Log::info(this,
+                          QStringLiteral("Keeping IPv4 DNS on '%1': changed since the switch").arg(was.interfaceName));
+            now.ipv4Dns = was.ipv4Dns;
+        }
+        if (!ipv6Ours && now.ipv6Dns != was.ipv6Dns) {
+            if (switched)
+                Log::info(this,
+                          QStringLiteral("Keeping IPv6 DNS on '%1': changed since the switch").arg(was.interfaceName));
+            now.ipv6Dns = was.ipv6Dns;
+        }
+    }
 }

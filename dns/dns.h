@@ -24,12 +24,17 @@ public:
         QVector<DnsInterface> interfaces;
         QString lastIpv4;
         QString lastIpv6;
+        // The ids of entries refused as forged (control characters, blanks, scope ids): their
+        // interfaces are left as they are.
+        QStringList refused;
     };
 
     Dns(int argc, char **argv);
     explicit Dns(const QStringList &arguments);
 
     // The entries "ID@servers" as records, and the last address of each family in any of them.
+    // A server is a plain address or, as systemd-resolved takes it, one with a port and a
+    // server name ("1.1.1.1:853#dns.example").
     static Parsed parseEntries(const QStringList &entries);
 
     int mode() const { return m_mode; }
@@ -41,6 +46,8 @@ private:
     void prepareReset();
     void switchToVpn(DnsManager &manager, const Parsed &parsed);
     void switchToUser(DnsManager &manager, const Parsed &parsed);
+    // Undoes the merge where a family does not hold what the switch to VPN DNS installed.
+    void keepWhatWasNotSwitched(DnsManager &manager, const Parsed &parsed, const QString &path);
 
     int m_mode = None;
     QStringList m_entries;

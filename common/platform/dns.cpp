@@ -1,22 +1,22 @@
 #include "platform/dns.h"
 
-#include <QHostAddress>
+#include "addresscheck.h"
+
 #include <QRegularExpression>
 
 namespace Platform {
 
 namespace {
 
+// Only plain addresses count as servers: a line with a scope id ("fe80::1%eth0") or anything
+// else that this program would not write is someone else's and stays as it is.
 bool isFamily(const QString &address, DnsFamily family)
 {
-    QHostAddress host;
-    if (!host.setAddress(address))
-        return false;
-    return host.protocol()
-        == (family == DnsFamily::Ipv4 ? QAbstractSocket::IPv4Protocol : QAbstractSocket::IPv6Protocol);
+    return AddressCheck::plainAddress(address).family
+        == (family == DnsFamily::Ipv4 ? AddressCheck::Family::Ipv4 : AddressCheck::Family::Ipv6);
 }
 
-// "nameserver ADDRESS", the address with an optional scope ("fe80::1%eth0").
+// "nameserver ADDRESS".
 QString nameserverOf(const QString &line)
 {
     const QStringList words = line.simplified().split(QLatin1Char(' '));
@@ -83,9 +83,9 @@ ResolvConf parseResolvConf(const QString &text)
     ResolvConf conf;
     for (const QString &line : text.split(QLatin1Char('\n'))) {
         const QString address = nameserverOf(line);
-        if (isFamily(address.section(QLatin1Char('%'), 0, 0), DnsFamily::Ipv4))
+        if (isFamily(address, DnsFamily::Ipv4))
             conf.ipv4 << address;
-        else if (isFamily(address.section(QLatin1Char('%'), 0, 0), DnsFamily::Ipv6))
+        else if (isFamily(address, DnsFamily::Ipv6))
             conf.ipv6 << address;
     }
     return conf;
@@ -100,8 +100,8 @@ QString rewriteResolvConf(const QString &text, DnsFamily family, const QStringLi
     QStringList result;
     int insertAt = -1;
     for (const QString &line : qAsConst(lines)) {
-        const QString address = nameserverOf(line).section(QLatin1Char('%'), 0, 0);
-        if (!address.isEmpty() && isFamily(address, family)) {
+        const QString address = nameserverOf(line);
+        if (isFamily(address, family)) {
             if (insertAt < 0)
                 insertAt = result.size();
             continue;
@@ -109,8 +109,10 @@ QString rewriteResolvConf(const QString &text, DnsFamily family, const QStringLi
         result << line;
     }
     QStringList added;
+    // Nothing but an address of the family reaches the file: a line break in a server would
+    // add lines of its own.
     for (const QString &server : servers) {
-        if (!server.trimmed().isEmpty())
+        if (isFamily(server.trimmed(), family))
             added << QStringLiteral("nameserver ") + server.trimmed();
     }
     if (insertAt < 0) {
@@ -141,14 +143,23 @@ bool pointsAtResolvedStub(const QString &resolvConfText, const QString &linkTarg
 
 QVector<ResolvedLink> parseResolvectlDns(const QString &output)
 {
-    // "Global: 1.1.1.1" and "Link 2 (eth0): 192.168.1.1 fe80::1%eth0"
+    // "Global: 1.1.1.1" and "Link 2 (eth0): 192.168.1.1 1.1.1.1#one.one.one.one", a long list
+    // wrapped onto indented lines of its own.
     static const QRegularExpression link(QStringLiteral("^Link\\s+\\d+\\s+\\(([^)]+)\\):(.*)$"));
     QVector<ResolvedLink> links;
+    bool inLink = false;
     for (const QString &line : output.split(QLatin1Char('\n'))) {
-        const QRegularExpressionMatch match = link.match(line.trimmed());
-        if (!match.hasMatch())
+        const bool continued = !line.isEmpty() && line.at(0).isSpace() && !line.trimmed().isEmpty();
+        if (continued) {
+            if (inLink)
+                links.last().servers << line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
             continue;
-        links.append({match.captured(1), match.captured(2).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)});
+        }
+        const QRegularExpressionMatch match = link.match(line.trimmed());
+        inLink = match.hasMatch();
+        if (inLink)
+            links.append(
+                {match.captured(1), match.captured(2).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)});
     }
     return links;
 }

@@ -1,5 +1,7 @@
 #include "platform/dns.h"
 
+#include "addresscheck.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -48,14 +50,15 @@ QString run(const QString &program, const QStringList &arguments, bool *ok = nul
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// The servers of one family, in the forms resolvectl prints: encrypted DNS ("1.1.1.1#name",
+// "1.1.1.1:853") included, so that a session gives them back as they were.
 QStringList ofFamily(const QStringList &servers, DnsFamily family)
 {
     QStringList result;
+    const AddressCheck::Family wanted =
+        family == DnsFamily::Ipv4 ? AddressCheck::Family::Ipv4 : AddressCheck::Family::Ipv6;
     for (const QString &server : servers) {
-        const QString address = server.section(QLatin1Char('%'), 0, 0);
-        const bool v4 = parseResolvConf(QStringLiteral("nameserver ") + address).ipv4.size() == 1;
-        const bool v6 = parseResolvConf(QStringLiteral("nameserver ") + address).ipv6.size() == 1;
-        if ((family == DnsFamily::Ipv4 && v4) || (family == DnsFamily::Ipv6 && v6))
+        if (AddressCheck::dnsServer(server).family == wanted)
             result << server;
     }
     return result;
@@ -151,6 +154,18 @@ QVector<DnsLink> readDnsLinks(const QString &logName)
     for (const ResolvedLink &link : parseResolvectlDns(output)) {
         if (link.name == QLatin1String("lo"))
             continue;
+        // A link's name reaches resolvectl's command line in later runs.
+        if (!AddressCheck::nameRefusal(link.name).isEmpty() || link.name.startsWith(QLatin1Char('-'))) {
+            qWarning().noquote() << logName
+                    + QStringLiteral(": Ignoring the link '%1'").arg(AddressCheck::forLog(link.name));
+            continue;
+        }
+        for (const QString &server : link.servers) {
+            if (AddressCheck::dnsServer(server).family == AddressCheck::Family::None)
+                qWarning().noquote() << logName
+                        + QStringLiteral(": Cannot use the DNS server '%1' of '%2': it %3")
+                              .arg(AddressCheck::forLog(server), link.name, AddressCheck::dnsServer(server).refusal);
+        }
         links.append(
             {link.name, link.name, ofFamily(link.servers, DnsFamily::Ipv4), ofFamily(link.servers, DnsFamily::Ipv6)});
     }
@@ -180,10 +195,19 @@ void writeDnsServers(
     const QString &id, const QString &name, DnsFamily family, const QStringList &servers, const QString &logName)
 {
     Q_UNUSED(name)
+    // Servers arrive checked; this is the last stop before a root file or command line, so
+    // anything else is dropped here all the same.
+    const AddressCheck::Family family4or6 =
+        family == DnsFamily::Ipv4 ? AddressCheck::Family::Ipv4 : AddressCheck::Family::Ipv6;
     QStringList wanted;
     for (const QString &server : servers) {
-        if (!server.trimmed().isEmpty())
-            wanted << server.trimmed();
+        if (server.trimmed().isEmpty())
+            continue;
+        if (AddressCheck::dnsServer(server).family == family4or6)
+            wanted << server;
+        else
+            qWarning().noquote() << logName
+                    + QStringLiteral(": Not writing the DNS server '%1'").arg(AddressCheck::forLog(server));
     }
     if (!usesResolved()) {
         if (id != resolvConfId)
@@ -194,18 +218,24 @@ void writeDnsServers(
             qWarning().noquote() << logName + QStringLiteral(": Cannot write %1: %2").arg(resolvConfPath, error);
         return;
     }
-    // resolvectl sets a link's servers of both families at once.
-    const QString other = dnsServerText(id, family == DnsFamily::Ipv4 ? DnsFamily::Ipv6 : DnsFamily::Ipv4);
-    QStringList all = wanted;
-    all << other.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (!AddressCheck::nameRefusal(id).isEmpty())
+        return;
+    // resolvectl sets a link's servers of both families at once; IPv4 first, whichever family
+    // is written, so that the order does not depend on the order of the writes.
+    const QStringList other = dnsServerText(id, family == DnsFamily::Ipv4 ? DnsFamily::Ipv6 : DnsFamily::Ipv4)
+                                  .split(QLatin1Char(','), Qt::SkipEmptyParts);
+    QStringList all = family == DnsFamily::Ipv4 ? wanted + other : other + wanted;
+    // Without servers, resolvectl only prints the link's; one empty argument clears it. Behind
+    // "--" no link name or server is taken for an option.
+    if (all.isEmpty())
+        all << QString();
+    const QStringList arguments = QStringList{QStringLiteral("dns"), QStringLiteral("--"), id} + all;
     bool ok = false;
-    const QString output = run(resolvectl(), QStringList{QStringLiteral("dns"), id} + all, &ok);
+    const QString output = run(resolvectl(), arguments, &ok);
     if (!ok) {
         qInfo().noquote() << logName
                 + QStringLiteral(": Subprocess (%1) finished with status: '%2', output: '%3'")
-                      .arg((QStringList{QStringLiteral("dns"), id} + all).join(QLatin1Char(' ')),
-                           QStringLiteral("false"),
-                           output.simplified());
+                      .arg(arguments.join(QLatin1Char(' ')), QStringLiteral("false"), output.simplified());
     }
 }
 

@@ -1,5 +1,6 @@
 // Entries of the dns program's command line, its "dns.dat" and /etc/resolv.conf are outside
 // input: any bytes may reach their parses.
+#include "addresscheck.h"
 #include "dns.h"
 #include "platform/dns.h"
 
@@ -24,9 +25,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
     const QString text = QString::fromUtf8(bytes);
 
-    const Dns::Parsed parsed = Dns::parseEntries(text.split(QLatin1Char('\n')));
-    for (const DnsInterface &entry : parsed.interfaces) {
-        if (entry.ipv4Dns.size() + entry.ipv6Dns.size() > text.count(QLatin1Char(',')) + 1)
+    // Entries one to a line, and the whole input as one entry (line breaks and all).
+    for (const QStringList &entries : {text.split(QLatin1Char('\n')), QStringList{text}}) {
+        const Dns::Parsed parsed = Dns::parseEntries(entries);
+        for (const DnsInterface &entry : parsed.interfaces) {
+            if (entry.ipv4Dns.size() + entry.ipv6Dns.size() > text.count(QLatin1Char(',')) + 1)
+                std::abort();
+            // What is taken is a server of its family and nothing else: no line break, blank,
+            // scope or control character gets through to a file or a command line.
+            for (const QString &server : entry.ipv4Dns + entry.ipv6Dns) {
+                const AddressCheck::Verdict verdict = AddressCheck::dnsServer(server);
+                if (verdict.family == AddressCheck::Family::None || server.contains(QLatin1Char('%'))
+                    || !AddressCheck::nameRefusal(server).isEmpty())
+                    std::abort();
+                if ((verdict.family == AddressCheck::Family::Ipv4) != entry.ipv4Dns.contains(server))
+                    std::abort();
+            }
+            if (!AddressCheck::nameRefusal(entry.interfaceId).isEmpty())
+                std::abort();
+        }
+        if (parsed.interfaces.size() + parsed.refused.size() > entries.size())
             std::abort();
     }
 
@@ -50,5 +68,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     if (Platform::parseResolvConf(rewritten).ipv6 != Platform::parseResolvConf(text).ipv6)
         std::abort();
+
+    // Servers from outside handed to the writer: every line it adds is "nameserver ADDRESS".
+    for (const Platform::DnsFamily family : {Platform::DnsFamily::Ipv4, Platform::DnsFamily::Ipv6}) {
+        const QString written =
+            Platform::rewriteResolvConf(QStringLiteral("search lan\n"), family, text.split(QLatin1Char(',')));
+        for (const QString &line : written.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (line == QLatin1String("search lan"))
+                continue;
+            if (!line.startsWith(QLatin1String("nameserver "))
+                || AddressCheck::plainAddress(line.mid(11)).family == AddressCheck::Family::None)
+                std::abort();
+        }
+    }
     return 0;
 }

@@ -17,12 +17,19 @@ private slots:
     void init();
     void vpnThenUserRestoresTheFile();
     void resetRestoresFromTheDataFile();
-    void resetWithoutDataFileClearsVpnServers();
+    void resetWithoutDataFile_data();
+    void resetWithoutDataFile();
+    void onlyWhatWasSwitchedComesBack();
+    void userRunWithoutSwitchChangesNothing();
+    void secondSwitchKeepsTheUsersServers();
+    void forgedEntriesWriteNothing_data();
+    void forgedEntriesWriteNothing();
     void invalidArguments();
 
 private:
     int dns(const QStringList &arguments);
     QByteArray resolvConf() const;
+    void setResolvConf(const QByteArray &text);
 
     QTemporaryDir m_data;
     QByteArray m_original;
@@ -101,13 +108,99 @@ void TestDnsNetns::resetRestoresFromTheDataFile()
     QCOMPARE(resolvConf(), m_original);
 }
 
-void TestDnsNetns::resetWithoutDataFileClearsVpnServers()
+void TestDnsNetns::setResolvConf(const QByteArray &text)
+{
+    QFile file(QStringLiteral("/etc/resolv.conf"));
+    QVERIFY(file.open(QIODevice::ReadWrite | QIODevice::Truncate));
+    file.write(text);
+}
+
+void TestDnsNetns::resetWithoutDataFile_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+
+    // Without "dns.dat" nothing says who put the VPN's addresses there: only they go, and
+    // never the last server.
+    QTest::newRow("router at the VPN's address")
+        << QByteArray("search lan\nnameserver 172.16.0.1\n") << QByteArray("search lan\nnameserver 172.16.0.1\n");
+    QTest::newRow("the VPN's servers beside others")
+        << QByteArray("nameserver 172.16.0.1\nnameserver 192.0.2.53\nnameserver fd00:dead:beef:cafe::1\n")
+        << QByteArray("nameserver 192.0.2.53\n");
+    QTest::newRow("no VPN server") << QByteArray("nameserver 192.0.2.53\nnameserver 2001:db8::53\n")
+                                   << QByteArray("nameserver 192.0.2.53\nnameserver 2001:db8::53\n");
+}
+
+void TestDnsNetns::resetWithoutDataFile()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    setResolvConf(before);
+    QCOMPARE(dns({QStringLiteral("reset")}), 0);
+    QCOMPARE(resolvConf(), after);
+}
+
+void TestDnsNetns::onlyWhatWasSwitchedComesBack()
 {
     QCOMPARE(dns({QStringLiteral("vpn"), QStringLiteral("resolv.conf@172.16.0.1,fd00:dead:beef:cafe::1")}), 0);
-    QVERIFY(QFile::remove(m_data.filePath(QStringLiteral("dns.dat"))));
+    // Mid-session a new DHCP lease rewrites the IPv4 servers.
+    QByteArray leased = resolvConf();
+    leased.replace("nameserver 172.16.0.1\n", "nameserver 192.0.2.99\n");
+    setResolvConf(leased);
+
+    QCOMPARE(dns({QStringLiteral("user"), QStringLiteral("resolv.conf@192.0.2.53,2001:db8::53")}), 0);
+    // The lease's server stays; the family the VPN still held comes back.
+    QCOMPARE(resolvConf(),
+             QByteArray("# resolver of the test namespace\nsearch example.test\nnameserver 192.0.2.99\nnameserver "
+                        "2001:db8::53\noptions edns0\n"));
+}
+
+void TestDnsNetns::userRunWithoutSwitchChangesNothing()
+{
+    // A session that never reached the switch still ends with a user run.
+    QCOMPARE(dns({QStringLiteral("user"), QStringLiteral("resolv.conf@9.9.9.9")}), 0);
+    QCOMPARE(resolvConf(), m_original);
+}
+
+void TestDnsNetns::secondSwitchKeepsTheUsersServers()
+{
+    // A reconnection's switch without a user run between: the servers of the moment are the
+    // VPN's, not the user's.
+    QCOMPARE(dns({QStringLiteral("vpn"), QStringLiteral("resolv.conf@172.16.0.1,")}), 0);
+    QCOMPARE(dns({QStringLiteral("vpn"), QStringLiteral("resolv.conf@172.16.0.1,fd00:dead:beef:cafe::1")}), 0);
     QCOMPARE(dns({QStringLiteral("reset")}), 0);
-    // Both lists held a VPN server: both emptied, every other line kept.
-    QCOMPARE(resolvConf(), QByteArray("# resolver of the test namespace\nsearch example.test\noptions edns0\n"));
+    QCOMPARE(resolvConf(), m_original);
+}
+
+void TestDnsNetns::forgedEntriesWriteNothing_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("vpn, scope with lines") << "vpn"
+                                           << "resolv.conf@fe80::1%x\nsearch evil.example\noptions ndots:15";
+    QTest::newRow("vpn, line among servers") << "vpn"
+                                             << "resolv.conf@172.16.0.1\nsearch evil.example,";
+    QTest::newRow("user, line among servers") << "user"
+                                              << "resolv.conf@1.1.1.1\nsearch evil.example,8.8.8.8";
+}
+
+void TestDnsNetns::forgedEntriesWriteNothing()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, entry);
+    QByteArray expected = m_original;
+    if (mode == QLatin1String("user")) {
+        QCOMPARE(dns({QStringLiteral("vpn"), QStringLiteral("resolv.conf@172.16.0.1,fd00:dead:beef:cafe::1")}), 0);
+        expected = resolvConf();
+    }
+    QCOMPARE(dns({mode, entry}), 0);
+    QCOMPARE(resolvConf(), expected);
+    QFile log(m_data.filePath(QStringLiteral("dns.log")));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QByteArray lines = log.readAll();
+    QVERIFY(lines.contains("nothing is changed for 'resolv.conf'"));
+    // Every line of the log is a line of the program's own.
+    QVERIFY(!lines.contains("\nsearch evil"));
 }
 
 void TestDnsNetns::invalidArguments()

@@ -40,6 +40,7 @@ private slots:
     void wrongPasswordDoesNotReconnect();
     void serviceRestartMidSession();
     void crashRecovery();
+    void routerAtTheVpnAddressIsNotALeftover();
 
 private:
     std::unique_ptr<VpnCore> makeCore();
@@ -49,6 +50,7 @@ private:
     static bool reachable(const QString &address);
     static bool tableExists(const QString &table);
     static int run(const QString &program, const QStringList &arguments);
+    static QByteArray ipv6Disabled();
     QStringList startsOf(const QString &program);
 
     QTemporaryDir m_home;
@@ -216,6 +218,12 @@ bool TestVpnCoreLab::tableExists(const QString &table)
         == 0;
 }
 
+QByteArray TestVpnCoreLab::ipv6Disabled()
+{
+    QFile file(QStringLiteral("/proc/sys/net/ipv6/conf/all/disable_ipv6"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+}
+
 QStringList TestVpnCoreLab::startsOf(const QString &program)
 {
     return m_service->receivedCommands().filter(QStringLiteral("/%1\"").arg(program));
@@ -291,9 +299,11 @@ void TestVpnCoreLab::connectsEachProtocol()
     QVERIFY(core->vpnOnlineTime().startsWith(QLatin1String("00:00:")));
 
     if (wireGuard) {
-        // Neither the DNS switch nor the kill switch for WireGuard.
+        // No kill switch for WireGuard, and no dns run of the client's: the tunnel itself
+        // applies its configuration's DNS server.
         QVERIFY(reachable(QStringLiteral("10.99.0.3")));
-        QCOMPARE(resolvConf(), m_userResolvConf);
+        QVERIFY(resolvConf().contains("nameserver 172.16.0.1\n"));
+        QVERIFY(!Status().dnsActivated());
     } else {
         // Only the tunnel and the VPN server carry traffic; the DNS is the VPN's.
         QTRY_VERIFY(tableExists(QStringLiteral("velmorix_killswitch")));
@@ -498,6 +508,7 @@ void TestVpnCoreLab::crashRecovery()
         child.waitForReadyRead(200);
     QTRY_VERIFY_WITH_TIMEOUT(tableExists(QStringLiteral("velmorix_killswitch")), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(resolvConf().contains("nameserver 172.16.0.1"), 10000);
+    QCOMPARE(ipv6Disabled(), QByteArray("1"));
     ::kill(pid_t(child.processId()), SIGKILL);
     QVERIFY(child.waitForFinished(5000));
     QTest::qWait(500);
@@ -521,6 +532,36 @@ void TestVpnCoreLab::crashRecovery()
     QVERIFY(!Status().killswitchActivated());
     QVERIFY(!Status().dnsActivated());
     QVERIFY(reachable(QStringLiteral("10.99.0.3")));
+    // The session switched IPv6 off; the start-up check gives it back as it was.
+    QTRY_COMPARE_WITH_TIMEOUT(ipv6Disabled(), QByteArray("0"), 10000);
+}
+
+void TestVpnCoreLab::routerAtTheVpnAddressIsNotALeftover()
+{
+    // A network whose router serves DNS at the VPN's address, and nothing left by a session.
+    QFile::remove(m_data.filePath(QStringLiteral("dns.dat")));
+    Status().clear();
+    const QByteArray router = "# resolver of the lab client\nnameserver 172.16.0.1\noptions edns0\n";
+    QFile file(QStringLiteral("/etc/resolv.conf"));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(router);
+    file.close();
+
+    const QRegularExpression toolFinished(QStringLiteral("'network-tool' \\(pid \\d+\\) finished"));
+    const int dnsRuns = startsOf(QStringLiteral("dns")).size();
+    const int toolRuns = m_service->log().count(toolFinished);
+    std::unique_ptr<VpnCore> core = makeCore();
+    MessageRecorder recorder;
+    core->runStartupCheck();
+    QVERIFY(!core->wrongDnsDetected());
+    QVERIFY(!recorder.warnings().contains(QStringLiteral("VpnCore: Detected wrong DNS status")));
+    // The start-up check's last request has gone out and run: nothing touched the resolver.
+    QTRY_COMPARE_WITH_TIMEOUT(m_service->log().count(toolFinished), toolRuns + 1, 10000);
+    QCOMPARE(startsOf(QStringLiteral("dns")).size(), dnsRuns);
+    QCOMPARE(resolvConf(), router);
+
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(m_userResolvConf);
 }
 
 // The program that crashRecovery kills: connects and says so, then waits for its end.

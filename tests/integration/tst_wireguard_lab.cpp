@@ -1,3 +1,4 @@
+#include "dnsmanager.h"
 #include "logger.h"
 #include "servicecontroller.h"
 #include "testsupport.h"
@@ -5,11 +6,13 @@
 #include "wireguardclient.h"
 #include "wireguardlogger.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
 
 // WireGuardClient through the real vpn-service and the wireguard-service stand-in on
@@ -23,15 +26,19 @@ private slots:
     void cleanupTestCase();
     void cleanup();
     void connectsAndCarriesTraffic();
+    void killedTunnelGivesTheDnsBack();
     void wrongServerKey();
 
 private:
     static Account labAccount();
     static bool ping(const QString &address);
+    static QByteArray resolvConf();
+    bool connectClient(WireGuardClient &client);
 
     QTemporaryDir m_home;
     QTemporaryDir m_data;
     QString m_server;
+    QByteArray m_userResolvConf;
     std::unique_ptr<VpnServiceRunner> m_service;
     std::unique_ptr<ServiceController> m_link;
 };
@@ -62,12 +69,21 @@ bool TestWireGuardLab::ping(const QString &address)
         == 0;
 }
 
+QByteArray TestWireGuardLab::resolvConf()
+{
+    QFile file(QStringLiteral("/etc/resolv.conf"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void TestWireGuardLab::initTestCase()
 {
     m_server = qEnvironmentVariable("VELMORIX_LAB_SERVER");
     VELMORIX_REQUIRE(!qEnvironmentVariable("VELMORIX_NETNS").isEmpty() && !m_server.isEmpty(),
                      QStringLiteral("needs root, wireguard-go and the namespaces of tests/support/openvpn-lab"));
     VELMORIX_REQUIRE(WireGuardClient::isSupported(), QStringLiteral("needs wireguard-go and wg"));
+    // The tunnel switches the DNS: only the lab's own resolver file may be there.
+    m_userResolvConf = resolvConf();
+    QVERIFY2(m_userResolvConf.startsWith("# resolver of the lab client"), "not the lab's resolver file");
     qputenv("XDG_DATA_HOME", m_home.path().toLocal8Bit());
     qputenv("VELMORIX_DATA_DIR", m_data.path().toLocal8Bit());
     qputenv("VELMORIX_APP_DIR", VELMORIX_APP_DIR_PATH);
@@ -108,6 +124,9 @@ void TestWireGuardLab::connectsAndCarriesTraffic()
     QTRY_COMPARE_WITH_TIMEOUT(client.connectionState(), ConnectionState::Id::Connected, 30000);
     QVERIFY(QFileInfo::exists(QStringLiteral("/sys/class/net/wg-velmorix")));
     QTRY_VERIFY(logLines.count() >= 1);
+    // The configuration's DNS server for the tunnel's life.
+    QVERIFY2(resolvConf().contains("nameserver 172.16.0.1\n"), resolvConf().constData());
+    QVERIFY(!resolvConf().contains("192.0.2.53"));
 
     QVERIFY(ping(QStringLiteral("10.66.0.1")));
     QTRY_VERIFY_WITH_TIMEOUT(bytes.count() >= 1, 5000);
@@ -118,6 +137,62 @@ void TestWireGuardLab::connectsAndCarriesTraffic()
     client.disconnectFromVpn();
     QTRY_COMPARE_WITH_TIMEOUT(client.connectionState(), ConnectionState::Id::Disconnected, 15000);
     QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QStringLiteral("/sys/class/net/wg-velmorix")), 10000);
+    QCOMPARE(resolvConf(), m_userResolvConf);
+}
+
+bool TestWireGuardLab::connectClient(WireGuardClient &client)
+{
+    VpnClient::setAccount(labAccount());
+    ConnectionParameters p;
+    p.server = m_server;
+    p.protocol = 3;
+    p.port = 55888;
+    client.setConnectionParameters(p);
+    client.connectToVpn();
+    QElapsedTimer timer;
+    timer.start();
+    while (client.connectionState() != ConnectionState::Id::Connected && timer.elapsed() < 30000)
+        QTest::qWait(20);
+    return client.connectionState() == ConnectionState::Id::Connected;
+}
+
+void TestWireGuardLab::killedTunnelGivesTheDnsBack()
+{
+    const QString config = m_data.filePath(QStringLiteral("config/wg-velmorix.conf"));
+    const auto killTunnel = [this] {
+        WireGuardClient client;
+        if (!connectClient(client) || !resolvConf().contains("nameserver 172.16.0.1\n"))
+            return false;
+        const qint64 pid = m_service->lastPid(QStringLiteral("wireguard-service"));
+        if (pid <= 0 || ::kill(pid_t(pid), SIGKILL) != 0)
+            return false;
+        QElapsedTimer timer;
+        timer.start();
+        while (client.connectionState() != ConnectionState::Id::Disconnected && timer.elapsed() < 10000)
+            QTest::qWait(20);
+        return client.connectionState() == ConnectionState::Id::Disconnected;
+    };
+    const auto remove = [&config] {
+        return QProcess::execute(QStringLiteral(VELMORIX_APP_DIR_PATH "/wireguard/bin/wireguard-service"),
+                                 {QStringLiteral("--remove"), config});
+    };
+
+    // The next removal gives the user's servers back.
+    QVERIFY(killTunnel());
+    QVERIFY(resolvConf().contains("nameserver 172.16.0.1\n"));
+    QCOMPARE(remove(), 0);
+    QCOMPARE(resolvConf(), m_userResolvConf);
+    QVERIFY(!QFileInfo::exists(QStringLiteral("/sys/class/net/wg-velmorix")));
+
+    // So does the client's next start: the data file holds the switch, its reset undoes it.
+    QVERIFY(killTunnel());
+    QVERIFY(DnsManager::hasRecordedVpnSwitch());
+    QCOMPARE(QProcess::execute(QStringLiteral(VELMORIX_APP_DIR_PATH "/dns"), {QStringLiteral("reset")}), 0);
+    QCOMPARE(resolvConf(), m_userResolvConf);
+    QVERIFY(!DnsManager::hasRecordedVpnSwitch());
+    // And a removal after that changes nothing more.
+    QCOMPARE(remove(), 0);
+    QCOMPARE(resolvConf(), m_userResolvConf);
 }
 
 void TestWireGuardLab::wrongServerKey()

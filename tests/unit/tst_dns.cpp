@@ -1,3 +1,4 @@
+#include "addresscheck.h"
 #include "dns.h"
 #include "dnsmanager.h"
 #include "fakeservice.h"
@@ -33,6 +34,8 @@ private slots:
     void writeFileSafely();
     void entryParse_data();
     void entryParse();
+    void hostileEntries_data();
+    void hostileEntries();
     void argumentValidity_data();
     void argumentValidity();
     void killSwitchRules_data();
@@ -115,16 +118,21 @@ void TestDns::netshCommandLines()
     const QVector<QStringList> three =
         Platform::netshDnsArguments(DnsFamily::Ipv4, QStringLiteral("Ethernet 2"), {"1.1.1.1", "8.8.8.8", "9.9.9.9"});
     QCOMPARE(three.size(), 3);
-    QCOMPARE(three.at(0), (QStringList{"interface", "ipv4", "set", "dns", "name=", "Ethernet 2", "static", "1.1.1.1",
-                                       "primary", "validate=no"}));
-    QCOMPARE(three.at(1), (QStringList{"interface", "ipv4", "add", "dns", "name=", "Ethernet 2", "8.8.8.8", "index=2"}));
-    QCOMPARE(three.at(2), (QStringList{"interface", "ipv4", "add", "dns", "name=", "Ethernet 2", "9.9.9.9", "index=3"}));
+    QCOMPARE(
+        three.at(0),
+        (QStringList{
+            "interface", "ipv4", "set", "dns", "name=", "Ethernet 2", "static", "1.1.1.1", "primary", "validate=no"}));
+    QCOMPARE(three.at(1),
+             (QStringList{"interface", "ipv4", "add", "dns", "name=", "Ethernet 2", "8.8.8.8", "index=2"}));
+    QCOMPARE(three.at(2),
+             (QStringList{"interface", "ipv4", "add", "dns", "name=", "Ethernet 2", "9.9.9.9", "index=3"}));
 
     // An empty target: one "set" with an empty server.
     const QVector<QStringList> empty = Platform::netshDnsArguments(DnsFamily::Ipv6, QStringLiteral("Wi-Fi"), {""});
     QCOMPARE(empty.size(), 1);
-    QCOMPARE(empty.at(0), (QStringList{"interface", "ipv6", "set", "dns", "name=", "Wi-Fi", "static", "", "primary",
-                                       "validate=no"}));
+    QCOMPARE(
+        empty.at(0),
+        (QStringList{"interface", "ipv6", "set", "dns", "name=", "Wi-Fi", "static", "", "primary", "validate=no"}));
 }
 
 void TestDns::wmicGuids()
@@ -159,12 +167,23 @@ void TestDns::resolvConf_data()
            "192.0.2.54\noptions edns0\n";
     QTest::newRow("clear ipv4") << conf << 4 << QStringList{""}
                                 << "# generated\nsearch example.test\nnameserver 2001:db8::53\noptions edns0\n";
-    QTest::newRow("add to a file without servers") << QStringLiteral("search example.test\n") << 4
-                                                   << QStringList{"172.16.0.1", "172.16.0.2"}
-                                                   << "search example.test\nnameserver 172.16.0.1\nnameserver 172.16.0.2\n";
+    QTest::newRow("add to a file without servers")
+        << QStringLiteral("search example.test\n") << 4 << QStringList{"172.16.0.1", "172.16.0.2"}
+        << "search example.test\nnameserver 172.16.0.1\nnameserver 172.16.0.2\n";
     QTest::newRow("empty file") << QString() << 6 << QStringList{"fd00::1"} << "nameserver fd00::1\n";
     QTest::newRow("no final line end") << QStringLiteral("nameserver 192.0.2.53") << 4 << QStringList{"10.0.0.1"}
                                        << "nameserver 10.0.0.1";
+    // Lines this program would never write are someone else's: kept, never counted as ours.
+    QTest::newRow("scoped server kept") << QStringLiteral("nameserver fe80::1%eth0\nnameserver 192.0.2.53\n") << 6
+                                        << QStringList{"fd00::1"}
+                                        << "nameserver fe80::1%eth0\nnameserver 192.0.2.53\nnameserver fd00::1\n";
+    // Whatever reaches the writer, only addresses become lines.
+    QTest::newRow("line breaks in a server")
+        << QStringLiteral("search example.test\nnameserver 192.0.2.53\n") << 4
+        << QStringList{"10.0.0.1\nsearch evil.example\noptions ndots:15"} << "search example.test\n";
+    QTest::newRow("scope in a server") << conf << 6 << QStringList{"fe80::1%eth0\nsearch evil.example"}
+                                       << "# generated\nsearch example.test\nnameserver 192.0.2.53\nnameserver "
+                                          "192.0.2.54\noptions edns0\n";
 }
 
 void TestDns::resolvConf()
@@ -177,8 +196,11 @@ void TestDns::resolvConf()
     const QString result = Platform::rewriteResolvConf(text, f, servers);
     QCOMPARE(result, rewritten);
     // Read back, the family holds what was written.
-    QStringList wanted = servers;
-    wanted.removeAll(QString());
+    QStringList wanted;
+    for (const QString &server : servers) {
+        if (AddressCheck::plainAddress(server).family != AddressCheck::Family::None)
+            wanted << server;
+    }
     const Platform::ResolvConf parsed = Platform::parseResolvConf(result);
     QCOMPARE(f == DnsFamily::Ipv4 ? parsed.ipv4 : parsed.ipv6, wanted);
 }
@@ -186,7 +208,8 @@ void TestDns::resolvConf()
 void TestDns::resolvedForms()
 {
     QVERIFY(Platform::pointsAtResolvedStub(QString(), QStringLiteral("/run/systemd/resolve/stub-resolv.conf")));
-    QVERIFY(Platform::pointsAtResolvedStub(QStringLiteral("nameserver 127.0.0.53\noptions edns0 trust-ad\n"), QString()));
+    QVERIFY(
+        Platform::pointsAtResolvedStub(QStringLiteral("nameserver 127.0.0.53\noptions edns0 trust-ad\n"), QString()));
     QVERIFY(!Platform::pointsAtResolvedStub(QStringLiteral("nameserver 192.0.2.53\n"), QString()));
 
     const QVector<Platform::ResolvedLink> links = Platform::parseResolvectlDns(
@@ -195,6 +218,16 @@ void TestDns::resolvedForms()
     QCOMPARE(links.at(1).name, QStringLiteral("eth0"));
     QCOMPARE(links.at(1).servers, (QStringList{"192.168.1.1", "fe80::1%eth0"}));
     QCOMPARE(links.at(0).servers, QStringList());
+
+    // Encrypted DNS as resolvectl prints it, a list wrapped onto the next line, and the
+    // global servers that follow a link (not the link's).
+    const QVector<Platform::ResolvedLink> wrapped = Platform::parseResolvectlDns(
+        QStringLiteral("Link 3 (vt0): 1.1.1.1 1.0.0.1#one.one.one.one 2606:4700::1111\n        "
+                       "9.9.9.9#dns.quad9.net 8.8.8.8:853\nGlobal: 10.0.0.53\n        10.0.0.54\n"));
+    QCOMPARE(wrapped.size(), 1);
+    QCOMPARE(
+        wrapped.at(0).servers,
+        (QStringList{"1.1.1.1", "1.0.0.1#one.one.one.one", "2606:4700::1111", "9.9.9.9#dns.quad9.net", "8.8.8.8:853"}));
 }
 
 void TestDns::writeFileSafely()
@@ -234,24 +267,47 @@ void TestDns::entryParse_data()
     QTest::addColumn<QStringList>("warnings");
 
     QTest::newRow("vpn entry") << QStringList{"{A}@172.16.0.1,fd00:dead:beef:cafe::1"} << QStringList{"172.16.0.1"}
-                               << QStringList{"fd00:dead:beef:cafe::1"} << "172.16.0.1" << "fd00:dead:beef:cafe::1"
-                               << QStringList();
+                               << QStringList{"fd00:dead:beef:cafe::1"} << "172.16.0.1"
+                               << "fd00:dead:beef:cafe::1" << QStringList();
     QTest::newRow("empty ipv6 part") << QStringList{"{A}@172.16.0.1,"} << QStringList{"172.16.0.1"} << QStringList()
-                                     << "172.16.0.1" << "" << QStringList{"Dns: Cannot parse DNS data ()"};
-    QTest::newRow("single server with blanks") << QStringList{"{A}@ 8.8.8.8 "} << QStringList{"8.8.8.8"}
-                                               << QStringList() << "8.8.8.8" << "" << QStringList();
-    QTest::newRow("single non-address, silent") << QStringList{"{A}@dns.example"} << QStringList() << QStringList()
-                                                << "" << "" << QStringList();
-    QTest::newRow("no @") << QStringList{"{A}"} << QStringList() << QStringList() << "" << "" << QStringList();
-    QTest::newRow("two @") << QStringList{"{A}@1.1.1.1@2.2.2.2"} << QStringList() << QStringList() << "" << ""
-                           << QStringList();
-    QTest::newRow("no servers") << QStringList{"{A}@"} << QStringList() << QStringList() << "" << "" << QStringList();
+                                     << "172.16.0.1"
+                                     << "" << QStringList{"Dns: Cannot parse DNS data ()"};
+    QTest::newRow("single server with blanks")
+        << QStringList{"{A}@ 8.8.8.8 "} << QStringList{"8.8.8.8"} << QStringList() << "8.8.8.8"
+        << "" << QStringList();
+    QTest::newRow("single non-address, silent")
+        << QStringList{"{A}@dns.example"} << QStringList() << QStringList() << ""
+        << "" << QStringList();
+    QTest::newRow("no @") << QStringList{"{A}"} << QStringList() << QStringList() << ""
+                          << "" << QStringList();
+    QTest::newRow("two @") << QStringList{"{A}@1.1.1.1@2.2.2.2"} << QStringList() << QStringList() << ""
+                           << "" << QStringList();
+    QTest::newRow("no servers") << QStringList{"{A}@"} << QStringList() << QStringList() << ""
+                                << "" << QStringList();
     QTest::newRow("bad piece") << QStringList{"{A}@1.1.1.1,999.1.1.1,fe80::1"} << QStringList{"1.1.1.1"}
-                               << QStringList{"fe80::1"} << "1.1.1.1" << "fe80::1"
-                               << QStringList{"Dns: Cannot parse DNS data (999.1.1.1)"};
-    QTest::newRow("last across entries") << QStringList{"{A}@1.1.1.1,fe80::1", "{B}@2.2.2.2,"}
-                                         << QStringList{"1.1.1.1"} << QStringList{"fe80::1"} << "2.2.2.2" << "fe80::1"
-                                         << QStringList{"Dns: Cannot parse DNS data ()"};
+                               << QStringList{"fe80::1"} << "1.1.1.1"
+                               << "fe80::1" << QStringList{"Dns: Cannot parse DNS data (999.1.1.1)"};
+    // Encrypted-DNS forms of systemd-resolved are servers like any other.
+    QTest::newRow("encrypted forms")
+        << QStringList{"{A}@1.1.1.1#one.one.one.one,[2606:4700::1111]:853#cloudflare-dns.com,9.9.9.9:853"}
+        << QStringList{"1.1.1.1#one.one.one.one", "9.9.9.9:853"}
+        << QStringList{"[2606:4700::1111]:853#cloudflare-dns.com"} << "9.9.9.9:853"
+        << "[2606:4700::1111]:853#cloudflare-dns.com" << QStringList();
+    QTest::newRow("single encrypted form")
+        << QStringList{"{A}@1.1.1.1#one.one.one.one"} << QStringList{"1.1.1.1#one.one.one.one"} << QStringList()
+        << "1.1.1.1#one.one.one.one"
+        << "" << QStringList();
+    QTest::newRow("bad forms") << QStringList{"{A}@1.1.1.1:0,1.1.1.1:65536,1.1.1.1#-x,[1.1.1.1]:53,010.1.1.1,8.8.8.8"}
+                               << QStringList{"8.8.8.8"} << QStringList() << "8.8.8.8"
+                               << ""
+                               << QStringList{"Dns: Cannot parse DNS data (1.1.1.1:0)",
+                                              "Dns: Cannot parse DNS data (1.1.1.1:65536)",
+                                              "Dns: Cannot parse DNS data (1.1.1.1#-x)",
+                                              "Dns: Cannot parse DNS data ([1.1.1.1]:53)",
+                                              "Dns: Cannot parse DNS data (010.1.1.1)"};
+    QTest::newRow("last across entries") << QStringList{"{A}@1.1.1.1,fe80::1", "{B}@2.2.2.2,"} << QStringList{"1.1.1.1"}
+                                         << QStringList{"fe80::1"} << "2.2.2.2"
+                                         << "fe80::1" << QStringList{"Dns: Cannot parse DNS data ()"};
 }
 
 void TestDns::entryParse()
@@ -272,6 +328,44 @@ void TestDns::entryParse()
     QCOMPARE(parsed.lastIpv4, lastIpv4);
     QCOMPARE(parsed.lastIpv6, lastIpv6);
     QCOMPARE(recorder.warnings(), warnings);
+}
+
+void TestDns::hostileEntries_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("reason");
+
+    // Each would have reached /etc/resolv.conf as root, or resolvectl's command line.
+    QTest::newRow("scope and line breaks, one server")
+        << QStringLiteral("resolv.conf@fe80::1%x\nsearch evil.example\noptions ndots:15") << "contains a blank";
+    QTest::newRow("scope among servers") << QStringLiteral("resolv.conf@1.1.1.1,fe80::1%eth0") << "carries a scope id";
+    QTest::newRow("line break among servers")
+        << QStringLiteral("resolv.conf@1.1.1.1\nsearch evil.example,8.8.8.8") << "contains a control character";
+    QTest::newRow("blank among servers") << QStringLiteral("resolv.conf@1.1.1.1, 8.8.8.8") << "contains a blank";
+    QTest::newRow("hidden direction mark")
+        << QStringLiteral("resolv.conf@1.1.1.1,\u202e8.8.8.8") << "contains a control character";
+    QTest::newRow("blank in a server name") << QStringLiteral("eth0@1.1.1.1#a b,8.8.8.8") << "contains a blank";
+    QTest::newRow("escape in the id") << QStringLiteral("eth0\x1b[2J@1.1.1.1") << "contains a control character";
+}
+
+void TestDns::hostileEntries()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, reason);
+
+    // A forged entry changes nothing for its interface, and nothing of it is taken; the other
+    // entries of the run still count.
+    MessageRecorder recorder;
+    const Dns::Parsed parsed = Dns::parseEntries({QStringLiteral("wlan0@9.9.9.9,2001:db8::9"), entry});
+    QCOMPARE(parsed.interfaces.size(), 1);
+    QCOMPARE(parsed.interfaces.first().interfaceId, QStringLiteral("wlan0"));
+    QCOMPARE(parsed.lastIpv4, QStringLiteral("9.9.9.9"));
+    QCOMPARE(parsed.lastIpv6, QStringLiteral("2001:db8::9"));
+    QCOMPARE(recorder.warnings().size(), 1);
+    const QString warning = recorder.warnings().first();
+    QVERIFY2(warning.contains(reason) && warning.contains(QLatin1String("nothing is changed")), qPrintable(warning));
+    // One line, whatever the entry held.
+    QVERIFY(!warning.contains(QLatin1Char('\n')) && !warning.contains(QChar(0x1b)) && !warning.contains(QChar(0x202e)));
 }
 
 void TestDns::argumentValidity_data()
@@ -316,18 +410,36 @@ void TestDns::killSwitchRules_data()
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<QStringList>("absent");
 
+    // Trusting every tracked flow would let a connection opened before the switch go on, and a
+    // name pattern would trust another program's tunnel: neither may come back.
     QTest::newRow("enable") << QStringList{"enable", "all", "10.99.0.1", ""} << true
-                            << QStringList{"policy drop", "ip daddr 10.99.0.1 accept", "ip saddr 10.99.0.1 accept",
-                                           "oif lo accept", "\"tun*\"", "ct state established,related accept"}
-                            << QStringList{"192.168.0.0/16"};
+                            << QStringList{"policy drop",
+                                           "ip daddr 10.99.0.1 accept",
+                                           "ip saddr 10.99.0.1 accept",
+                                           "oif lo accept",
+                                           "hook forward",
+                                           "oif { 7 } accept",
+                                           "iif { 7 } accept"}
+                            << QStringList{"192.168.0.0/16", "established", "tun*", "wg*", "iifname", "oifname"};
     QTest::newRow("enable local") << QStringList{"enable", "all", "10.99.0.1", "local"} << true
-                                  << QStringList{"192.168.0.0/16", "fe80::/10"} << QStringList();
+                                  << QStringList{"192.168.0.0/16", "fe80::/10", "224.0.0.0/24"}
+                                  << QStringList{"224.0.0.0/4", "ff00::/8", "established"};
     QTest::newRow("ipv6 server") << QStringList{"enable", "all", "2001:db8::1", ""} << true
                                  << QStringList{"ip6 daddr 2001:db8::1 accept"} << QStringList{"ip daddr 2001"};
     QTest::newRow("disable") << QStringList{"disable", "all"} << true
                              << QStringList{"delete table inet velmorix_killswitch"} << QStringList{"policy drop"};
     QTest::newRow("not an address") << QStringList{"enable", "all", "10.99.0.1; flush ruleset", ""} << false
                                     << QStringList() << QStringList();
+    // The address lands in the rules' text: a scope would carry rules of its own along.
+    QTest::newRow("scope id") << QStringList{"enable", "all", "fe80::1%eth0", ""} << false << QStringList()
+                              << QStringList();
+    QTest::newRow("rules in a scope") << QStringList{"enable", "all", "fe80::1%x accept\n}\ntable inet evil {", ""}
+                                      << false << QStringList() << QStringList();
+    QTest::newRow("line break") << QStringList{"enable", "all", "10.99.0.1\n", ""} << false << QStringList()
+                                << QStringList();
+    QTest::newRow("blank") << QStringList{"enable", "all", " 10.99.0.1", ""} << false << QStringList() << QStringList();
+    QTest::newRow("octal form") << QStringList{"enable", "all", "010.99.0.1", ""} << false << QStringList()
+                                << QStringList();
     QTest::newRow("odd fourth") << QStringList{"enable", "all", "10.99.0.1", "everything"} << false << QStringList()
                                 << QStringList();
     QTest::newRow("too few") << QStringList{"enable", "all"} << false << QStringList() << QStringList();
@@ -340,13 +452,17 @@ void TestDns::killSwitchRules()
     QFETCH(QStringList, present);
     QFETCH(QStringList, absent);
 
-    const KillSwitchRules::Request request = KillSwitchRules::parse(arguments);
+    KillSwitchRules::Request request = KillSwitchRules::parse(arguments);
     QCOMPARE(request.error.isEmpty(), ok);
-    if (!ok)
+    if (!ok) {
+        QVERIFY(!request.error.contains(QLatin1Char('\n')));
         return;
+    }
+    request.tunnels = {{7, QStringLiteral("tun0")}};
     const QString script = KillSwitchRules::script(request);
     // Replacing, never adding a second table: one transaction that deletes the old one first.
-    QVERIFY(script.startsWith(QLatin1String("add table inet velmorix_killswitch\ndelete table inet velmorix_killswitch\n")));
+    QVERIFY(script.startsWith(
+        QLatin1String("add table inet velmorix_killswitch\ndelete table inet velmorix_killswitch\n")));
     for (const QString &text : present)
         QVERIFY2(script.contains(text), qPrintable(text));
     for (const QString &text : absent)

@@ -18,6 +18,8 @@ private slots:
     void loopbackBatch();
     void singleRequestAddsToTheBatch();
     void unparsableAddressFails();
+    void failuresAtOnceEndTheBatchOnce_data();
+    void failuresAtOnceEndTheBatchOnce();
 };
 
 void TestMultiPing::relayReportsOnce()
@@ -98,6 +100,31 @@ void TestMultiPing::unparsableAddressFails()
     QTRY_COMPARE_WITH_TIMEOUT(last.count(), 1, 3000);
     QCOMPARE(last.at(0).at(0).toStringList(), QStringList{"not-an-address:100000"});
     QCOMPARE(each.at(0).at(1).value<ushort>(), ushort(34464));
+}
+
+void TestMultiPing::failuresAtOnceEndTheBatchOnce_data()
+{
+    QTest::addColumn<QStringList>("addresses");
+    // Probes that fail inside ping() report before the next one has started.
+    QTest::newRow("every probe fails at once") << QStringList{"x", "10.0.0.300", "::1"};
+    QTest::newRow("failure first") << QStringList{"not-an-address", "127.0.0.1"};
+    QTest::newRow("failure between answers") << QStringList{"127.0.0.1", "y", "127.0.0.2"};
+    QTest::newRow("failure last") << QStringList{"127.0.0.1", "z"};
+}
+
+void TestMultiPing::failuresAtOnceEndTheBatchOnce()
+{
+    QFETCH(QStringList, addresses);
+    MultiPing ping;
+    QSignalSpy last(&ping, &MultiPing::lastRequestFinished);
+    QSignalSpy each(&ping, &MultiPing::requestFinished);
+    ping.sendRequest(addresses);
+    QTRY_COMPARE_WITH_TIMEOUT(last.count(), 1, 3000);
+    // Past every probe's limit: nothing more comes.
+    QTest::qWait(MultiPing::timeoutMs + 200);
+    QCOMPARE(last.count(), 1);
+    QCOMPARE(last.at(0).at(0).toStringList().size(), addresses.size());
+    QCOMPARE(each.count(), addresses.size());
 }
 
 QTEST_GUILESS_MAIN(TestMultiPing)

@@ -67,7 +67,7 @@ void TestNetworkApi::catalogueAndAddress()
     QFETCH(bool, tls);
     TestBackend backend(tls);
     backend.catalogue = "<vorrinserverList><server visible=\"1\" ip=\"10.0.0.1\" name=\"nl1\" city=\"Amsterdam\" "
-                        "country=\"NL\"/><server visible=\"1\" ip=\"10.0.0.2\" name=\"de1\" city=\"Berlin\" "
+                        "country=\"NL\"/><server visible=\"1\" ip=\"10.0.0.2\" name=\"de1\" city=\"K\xf6ln\" "
                         "country=\"DE\"/></vorrinserverList>";
     useBackend(backend);
     NetworkApi api;
@@ -79,6 +79,8 @@ void TestNetworkApi::catalogueAndAddress()
     QTRY_COMPARE(address.count(), 1);
     QCOMPARE(servers.at(0).at(0).value<Servers>().size(), 2);
     QCOMPARE(api.servers().size(), 2);
+    // A Latin-1 byte in a UTF-8 catalogue costs one character, not the catalogue.
+    QCOMPARE(api.servers().first().city, QStringLiteral("K\uFFFDln"));
     QCOMPARE(address.at(0).at(0).toString(), QStringLiteral("127.0.0.1"));
     QCOMPARE(address.at(0).at(1).toString(), QStringLiteral("nl"));
     QCOMPARE(api.currentIp(), QStringLiteral("127.0.0.1"));

@@ -84,6 +84,7 @@ private slots:
     void serverSwitchWhileConnected();
     void serverChoice();
     void publicAddress();
+    void startupCheckRepairsProtection_data();
     void startupCheckRepairsProtection();
     void autoConnectionWaitsForTheAccount();
 
@@ -235,9 +236,11 @@ void TestVpnCore::sessionWithFixedPort()
     QCOMPARE(core->vpnOnlineTime(), QStringLiteral("00:00:00"));
     QVERIFY(!Status().killswitchActivated());
     QVERIFY(!Status().dnsActivated());
-    QTRY_COMPARE(startedPrograms().size(), 4);
+    QTRY_COMPARE(startedPrograms().size(), 5);
     QVERIFY(startedPrograms().at(2).contains(QLatin1String("\"disable\" \"all\"")));
     QVERIFY(startedPrograms().at(3).contains(QLatin1String("\"user\"")));
+    // The engine switched IPv6 off for the session: the machine's own settings come back.
+    QVERIFY(startedPrograms().at(4).endsWith(QLatin1String("network-tool\" \"--ipv6\" \"enable\"")));
 
     // Traffic outside Connected does not count.
     engine->report(ConnectionState::Id::Connecting);
@@ -551,34 +554,70 @@ void TestVpnCore::publicAddress()
     QCOMPARE(core->currentIp(), QStringLiteral("203.0.113.5"));
 }
 
+void TestVpnCore::startupCheckRepairsProtection_data()
+{
+    QTest::addColumn<bool>("recorded");
+    QTest::addColumn<QByteArray>("dataFile");
+    QTest::addColumn<QStringList>("warnings");
+
+    const QString wrong = QStringLiteral("VpnCore: Detected wrong DNS status");
+    QTest::newRow("record, no data file")
+        << true << QByteArray()
+        << QStringList{wrong, "VpnCore: DNS data file doesn't exist, resetting to default values"};
+    QTest::newRow("record and a switch in the data file")
+        << true << QByteArray("[UserDns]\nArgs=eth0@192.0.2.53\n[VpnDns]\nIPv4=172.16.0.1\nIPv6=\n")
+        << QStringList{wrong, "VpnCore: Switching to user DNS settings"};
+    // The client died after the dns program switched, before its record reached the disk.
+    QTest::newRow("a switch in the data file only")
+        << false << QByteArray("[UserDns]\nArgs=eth0@192.0.2.53\n[VpnDns]\nIPv4=172.16.0.1\nIPv6=\n")
+        << QStringList{wrong, "VpnCore: Switching to user DNS settings"};
+    // A user run undid the switch: nothing is left, whatever servers are in use now.
+    QTest::newRow("data file without a switch")
+        << false << QByteArray("[UserDns]\nArgs=eth0@172.16.0.1\n") << QStringList();
+    QTest::newRow("nothing") << false << QByteArray() << QStringList();
+}
+
 void TestVpnCore::startupCheckRepairsProtection()
 {
+    QFETCH(bool, recorded);
+    QFETCH(QByteArray, dataFile);
+    QFETCH(QStringList, warnings);
+
+    const QString path = m_data.filePath(QStringLiteral("dns.dat"));
+    QFile::remove(path);
+    if (!dataFile.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(dataFile);
+    }
     {
         Status status;
-        status.setDnsActivated(true);
-        status.setKillswitchActivated(true);
+        status.setDnsActivated(recorded);
+        status.setKillswitchActivated(recorded);
     }
     VpnCore core;
     MessageRecorder recorder;
     core.runStartupCheck();
-    QCOMPARE(recorder.warnings(),
-             QStringList({"VpnCore: Detected wrong DNS status",
-                          "VpnCore: DNS data file doesn't exist, resetting to default values",
-                          "VpnCore: Detected wrong killswitch status"}));
-    QVERIFY(core.wrongDnsDetected());
-    QTRY_COMPARE(startedPrograms().size(), 2);
-    QVERIFY(startedPrograms().at(0).endsWith(QLatin1String("\"reset\"")));
-    QVERIFY(startedPrograms().at(1).contains(QLatin1String("\"disable\" \"all\"")));
+    if (recorded)
+        warnings << QStringLiteral("VpnCore: Detected wrong killswitch status");
+    QCOMPARE(recorder.warnings(), warnings);
+    QCOMPARE(core.wrongDnsDetected(), !warnings.isEmpty());
+
+    // The reset, the kill switch's release, and IPv6 as the machine had it: in that order,
+    // each only where something was left.
+    QStringList expected;
+    if (!warnings.isEmpty())
+        expected << QStringLiteral("\"reset\"");
+    if (recorded)
+        expected << QStringLiteral("\"disable\" \"all\"");
+    expected << QStringLiteral("network-tool\" \"--ipv6\" \"enable\"");
+    QTRY_COMPARE(startedPrograms().size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        QVERIFY2(startedPrograms().at(i).endsWith(expected.at(i)), qPrintable(startedPrograms().at(i)));
     Status after;
     QVERIFY(!after.dnsActivated());
     QVERIFY(!after.killswitchActivated());
-
-    // Nothing left behind: nothing to do.
-    VpnCore clean;
-    recorder.clear();
-    clean.runStartupCheck();
-    QVERIFY(!clean.wrongDnsDetected()
-            || recorder.warnings().contains(QStringLiteral("VpnCore: Detected wrong DNS status")));
+    QFile::remove(path);
 }
 
 void TestVpnCore::autoConnectionWaitsForTheAccount()

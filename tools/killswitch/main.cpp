@@ -1,10 +1,12 @@
 // killswitch: the firewall behind the client's "Network lock", on nftables.
-//     killswitch enable all SERVER local|''   block everything but loopback, the tunnels, the
-//                                             VPN server (and with "local" the local networks)
+//     killswitch enable all SERVER local|''   block everything but loopback, the engine's tunnel,
+//                                             the VPN server, what keeps the link up (and with
+//                                             "local" the local networks), forwarding included
 //     killswitch disable all                  lift the block
 // The client reads an exit code other than 0 as success: this program exits with 1 when the
 // rules are in place and with 0 when it failed, and says why on its output.
 #include "rules.h"
+#include "tunnels.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -28,9 +30,13 @@ int fail(const QString &why)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const KillSwitchRules::Request request = KillSwitchRules::parse(app.arguments().mid(1));
+    KillSwitchRules::Request request = KillSwitchRules::parse(app.arguments().mid(1));
     if (!request.error.isEmpty())
         return fail(request.error);
+    // The tunnel of this session's engine, as it stands now: the client arms the switch again
+    // for every new tunnel.
+    if (request.enable)
+        request.tunnels = engineTunnels(app.applicationDirPath() + QStringLiteral("/openvpn/bin/openvpn"));
 
     QString nft = QStandardPaths::findExecutable(QStringLiteral("nft"));
     if (nft.isEmpty())
@@ -47,6 +53,15 @@ int main(int argc, char **argv)
     process.closeWriteChannel();
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return fail(QStringLiteral("nft refused the rules: ") + QString::fromUtf8(process.readAll()).simplified());
-    std::printf("killswitch: %s\n", request.enable ? "protection on" : "protection off");
+    if (!request.enable) {
+        std::printf("killswitch: protection off\n");
+        return succeeded;
+    }
+    QStringList tunnels;
+    for (const KillSwitchRules::Tunnel &tunnel : qAsConst(request.tunnels))
+        tunnels << QStringLiteral("%1 (index %2)").arg(tunnel.name).arg(tunnel.index);
+    std::printf("killswitch: protection on, %s\n",
+                tunnels.isEmpty() ? "no tunnel of the engine: only the VPN server is reachable"
+                                  : qPrintable(QStringLiteral("through ") + tunnels.join(QStringLiteral(", "))));
     return succeeded;
 }

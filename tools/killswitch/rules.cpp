@@ -1,12 +1,27 @@
 #include "rules.h"
 
-#include <QHostAddress>
+#include "addresscheck.h"
 
 namespace KillSwitchRules {
 
 namespace {
 
 const QString table = QStringLiteral("inet velmorix_killswitch");
+
+// The networks that "local" lets through. Multicast only in the groups that stay near: the
+// IPv4 local network control block and the administratively scoped groups, the IPv6
+// link-local and site-local scopes (whatever the flags); globally routed groups do not.
+const QString localIpv4 = QStringLiteral("10.0.0.0/8, 172.16.0.0/12, 192.168.0.0/16, 169.254.0.0/16");
+const QString localIpv4Destinations = localIpv4 + QStringLiteral(", 224.0.0.0/24, 239.0.0.0/8, 255.255.255.255");
+const QString localIpv6 = QStringLiteral("fe80::/10, fc00::/7");
+
+QString indexSet(const QVector<Tunnel> &tunnels)
+{
+    QStringList indexes;
+    for (const Tunnel &tunnel : tunnels)
+        indexes << QString::number(tunnel.index);
+    return QStringLiteral("{ ") + indexes.join(QStringLiteral(", ")) + QStringLiteral(" }");
+}
 
 } // namespace
 
@@ -20,17 +35,19 @@ Request parse(const QStringList &arguments)
         request.error = QStringLiteral("usage: killswitch enable all SERVER local|'' | killswitch disable all");
         return request;
     }
-    QHostAddress server;
-    if (!server.setAddress(arguments.at(2)) || server.isNull()) {
-        request.error = QStringLiteral("'%1' is not an IP address").arg(arguments.at(2));
+    const AddressCheck::Verdict server = AddressCheck::plainAddress(arguments.at(2));
+    if (server.family == AddressCheck::Family::None) {
+        request.error = QStringLiteral("the server '%1' is refused: it %2")
+                            .arg(AddressCheck::forLog(arguments.at(2)), server.refusal);
         return request;
     }
     if (!arguments.at(3).isEmpty() && arguments.at(3) != QLatin1String("local")) {
-        request.error = QStringLiteral("the fourth argument is 'local' or empty, not '%1'").arg(arguments.at(3));
+        request.error = QStringLiteral("the fourth argument is 'local' or empty, not '%1'")
+                            .arg(AddressCheck::forLog(arguments.at(3)));
         return request;
     }
     request.enable = true;
-    request.server = server.toString();
+    request.server = arguments.at(2);
     request.allowLocal = arguments.at(3) == QLatin1String("local");
     return request;
 }
@@ -42,28 +59,78 @@ QString script(const Request &request)
     if (!request.enable)
         return text;
 
-    const bool ipv6Server = QHostAddress(request.server).protocol() == QAbstractSocket::IPv6Protocol;
+    const bool ipv6Server = AddressCheck::plainAddress(request.server).family == AddressCheck::Family::Ipv6;
     const QString family = ipv6Server ? QStringLiteral("ip6") : QStringLiteral("ip");
-    const auto chain = [&](const QString &name, const QString &hook, const QString &interface, const QString &peer) {
-        QString rules =
-            QStringLiteral("    chain %1 {\n        type filter hook %2 priority 0; policy drop;\n").arg(name, hook);
-        rules += QStringLiteral("        %1 lo accept\n").arg(interface);
-        rules += QStringLiteral("        ct state established,related accept\n");
-        rules += QStringLiteral("        %1name { \"tun*\", \"wg*\" } accept\n").arg(interface);
-        rules += QStringLiteral("        %1 %2 %3 accept\n").arg(family, peer, request.server);
-        if (request.allowLocal) {
-            rules += QStringLiteral("        ip %1 { 10.0.0.0/8, 172.16.0.0/12, 192.168.0.0/16, 169.254.0.0/16, "
-                                    "224.0.0.0/4, 255.255.255.255 } accept\n")
-                         .arg(peer);
-            rules += QStringLiteral("        ip6 %1 { fe80::/10, fc00::/7, ff00::/8 } accept\n").arg(peer);
-        }
-        return rules + QStringLiteral("    }\n");
+    const QString icmp = ipv6Server ? QStringLiteral("ipv6-icmp") : QStringLiteral("icmp");
+    const QString tunnels = indexSet(request.tunnels);
+    const auto rule = [](const QString &line) { return QStringLiteral("        ") + line + QLatin1Char('\n'); };
+    const auto head = [](const QString &hook) {
+        return QStringLiteral("    chain %1 {\n        type filter hook %1 priority 0; policy drop;\n").arg(hook);
     };
-    text += QStringLiteral("table %1 {\n").arg(table);
-    text += chain(QStringLiteral("input"), QStringLiteral("input"), QStringLiteral("iif"), QStringLiteral("saddr"));
-    text += chain(QStringLiteral("output"), QStringLiteral("output"), QStringLiteral("oif"), QStringLiteral("daddr"));
-    text += QStringLiteral("}\n");
-    return text;
+
+    // No blanket acceptance of tracked connections: a flow opened before the switch would
+    // keep going outside the tunnel. Every rule below lets both directions of what it allows
+    // through, so replies need no rule of their own.
+    QString input = head(QStringLiteral("input"));
+    input += rule(QStringLiteral("iif lo accept"));
+    if (!request.tunnels.isEmpty())
+        input += rule(QStringLiteral("iif %1 accept").arg(tunnels));
+    input += rule(QStringLiteral("%1 saddr %2 accept").arg(family, request.server));
+    // Errors about the tunnel's own packets (path MTU, unreachable) come from the routers on
+    // the way, not from the server.
+    input += rule(QStringLiteral("meta l4proto %1 ct state related ct original %2 daddr %3 accept")
+                      .arg(icmp, family, request.server));
+    // What keeps the physical link up: DHCP and IPv6 neighbour discovery. Only root can use
+    // the DHCP client's ports; neighbour discovery with a hop limit of 255 comes from the link
+    // itself, and multicast listener messages with a hop limit of 1 never leave it.
+    input += rule(QStringLiteral("udp sport 67 udp dport 68 accept"));
+    input += rule(QStringLiteral("ip6 saddr fe80::/10 udp sport 547 udp dport 546 accept"));
+    input += rule(QStringLiteral(
+        "icmpv6 type { nd-router-advert, nd-neighbor-solicit, nd-neighbor-advert } ip6 hoplimit 255 accept"));
+    input += rule(QStringLiteral("icmpv6 type mld-listener-query ip6 hoplimit 1 accept"));
+    if (request.allowLocal) {
+        input += rule(QStringLiteral("ip saddr { %1 } accept").arg(localIpv4));
+        input += rule(QStringLiteral("ip6 saddr { %1 } accept").arg(localIpv6));
+    }
+    input += QStringLiteral("    }\n");
+
+    QString output = head(QStringLiteral("output"));
+    output += rule(QStringLiteral("oif lo accept"));
+    if (!request.tunnels.isEmpty())
+        output += rule(QStringLiteral("oif %1 accept").arg(tunnels));
+    output += rule(QStringLiteral("%1 daddr %2 accept").arg(family, request.server));
+    output += rule(QStringLiteral("udp sport 68 udp dport 67 accept"));
+    output += rule(QStringLiteral("ip6 daddr { ff02::1:2, fe80::/10 } udp sport 546 udp dport 547 accept"));
+    output += rule(QStringLiteral(
+        "icmpv6 type { nd-router-solicit, nd-neighbor-solicit, nd-neighbor-advert } ip6 hoplimit 255 accept"));
+    output += rule(QStringLiteral(
+        "icmpv6 type { mld-listener-report, mld2-listener-report, mld-listener-done } ip6 hoplimit 1 accept"));
+    if (request.allowLocal) {
+        // A resolver on the local network would see every name looked up: DNS goes through
+        // the tunnel even where the local network is open.
+        output += rule(QStringLiteral("meta l4proto { tcp, udp } th dport 53 drop"));
+        output += rule(QStringLiteral("ip daddr { %1 } accept").arg(localIpv4Destinations));
+        output += rule(QStringLiteral("ip6 daddr { %1 } accept").arg(localIpv6));
+        output += rule(QStringLiteral("ip6 daddr & ff0f:: == ff02:: accept"));
+        output += rule(QStringLiteral("ip6 daddr & ff0f:: == ff05:: accept"));
+    }
+    output += QStringLiteral("    }\n");
+
+    // Traffic routed through this machine (containers, virtual machines, a shared connection)
+    // leaves through the tunnel or not at all.
+    QString forward = head(QStringLiteral("forward"));
+    if (!request.tunnels.isEmpty()) {
+        forward += rule(QStringLiteral("oif %1 accept").arg(tunnels));
+        forward += rule(QStringLiteral("iif %1 accept").arg(tunnels));
+    }
+    if (request.allowLocal) {
+        forward += rule(QStringLiteral("meta l4proto { tcp, udp } th dport 53 drop"));
+        forward += rule(QStringLiteral("ip saddr { %1 } ip daddr { %1 } accept").arg(localIpv4));
+        forward += rule(QStringLiteral("ip6 saddr { %1 } ip6 daddr { %1 } accept").arg(localIpv6));
+    }
+    forward += QStringLiteral("    }\n");
+
+    return text + QStringLiteral("table %1 {\n").arg(table) + input + output + forward + QStringLiteral("}\n");
 }
 
 } // namespace KillSwitchRules

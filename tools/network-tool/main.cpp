@@ -1,37 +1,37 @@
-// network-tool: switches IPv6 on or off for the whole machine while the VPN runs, so that no
-// traffic leaves beside an IPv4-only tunnel. Started by vpn-service with root rights:
-//     network-tool --ipv6 enable|disable
-#include <QFile>
-#include <QString>
+// network-tool: switches IPv6 off for the whole machine while the VPN runs, so that no traffic
+// leaves beside an IPv4-only tunnel, and gives the machine its own settings back afterwards.
+// Started by vpn-service with root rights:
+//     network-tool --ipv6 disable   records every interface's setting, then switches IPv6 off
+//     network-tool --ipv6 enable    puts back what the record holds and removes it; without a
+//                                   record IPv6 stays as it is
+// The client runs "enable" when a session ends and when it starts, so a crash in between
+// leaves IPv6 off only until the next start.
+#include "ipv6settings.h"
+
+#include "utils.h"
+
+#include <QCoreApplication>
+#include <QDir>
 
 #include <cstdio>
 
-namespace {
-
-bool writeSetting(const char *path, const char *value)
-{
-    QFile file(QString::fromLatin1(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        std::fprintf(stderr, "network-tool: cannot write %s: %s\n", path, qPrintable(file.errorString()));
-        return false;
-    }
-    return file.write(value) > 0 && file.flush();
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
-    const QString option = argc == 3 ? QString::fromLocal8Bit(argv[1]) : QString();
-    const QString mode = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
-    if (option != QLatin1String("--ipv6") || (mode != QLatin1String("enable") && mode != QLatin1String("disable"))) {
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments().mid(1);
+    const QString mode =
+        arguments.size() == 2 && arguments.at(0) == QLatin1String("--ipv6") ? arguments.at(1) : QString();
+    if (mode != QLatin1String("enable") && mode != QLatin1String("disable")) {
         std::fprintf(stderr, "usage: network-tool --ipv6 enable|disable\n");
         return 2;
     }
-    const char *value = mode == QLatin1String("disable") ? "1\n" : "0\n";
-    // "default" covers the interfaces that the tunnel creates afterwards.
-    const bool all = writeSetting("/proc/sys/net/ipv6/conf/all/disable_ipv6", value);
-    const bool fresh = writeSetting("/proc/sys/net/ipv6/conf/default/disable_ipv6", value);
-    std::printf("network-tool: IPv6 %s\n", mode == QLatin1String("disable") ? "disabled" : "enabled");
-    return all && fresh ? 0 : 1;
+    const QString folder = Utils::dataDirectory();
+    if (folder.isEmpty() || !QDir().mkpath(folder)) {
+        std::fprintf(stderr, "network-tool: no data folder for the record of the IPv6 settings\n");
+        return 1;
+    }
+    Ipv6Settings settings(QStringLiteral("/proc/sys/net/ipv6/conf"), folder + QStringLiteral("/ipv6.dat"));
+    const bool ok = mode == QLatin1String("disable") ? settings.disable() : settings.restore();
+    std::printf("network-tool: %s\n", qPrintable(settings.report()));
+    return ok ? 0 : 1;
 }

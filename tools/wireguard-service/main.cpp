@@ -3,7 +3,8 @@
 //                                             the process lives as long as the tunnel
 //     wireguard-service --remove CONF          tear it down
 // The tunnel uses the kernel's WireGuard when it is there, wireguard-go otherwise; `wg` sets
-// its keys and peer, `ip` its address and routes. The log goes to "log.bin" beside CONF.
+// its keys and peer, `ip` its address and routes, the application's dns program the DNS
+// servers of the configuration for the tunnel's life. The log goes to "log.bin" beside CONF.
 #include "tunnelconfig.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSaveFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTcpSocket>
@@ -34,6 +36,32 @@ void onSignal(int)
 {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+// CONF.dns: the tunnel switched the DNS servers and has not given them back yet. Written before
+// the switch, so that whoever comes next (a removal, the client's start-up check through the
+// dns program's own record) knows even after a kill.
+QString dnsMarker(const QString &configPath)
+{
+    return configPath + QStringLiteral(".dns");
+}
+
+// The dns program of the application directory (this program lives in APP/wireguard/bin).
+bool runDns(const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../../dns")), arguments);
+    return process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// Gives back the servers a tunnel of this configuration switched, if one did.
+void restoreDns(const QString &configPath)
+{
+    if (!QFileInfo::exists(dnsMarker(configPath)))
+        return;
+    if (runDns({QStringLiteral("reset")}))
+        QFile::remove(dnsMarker(configPath));
 }
 
 QString tool(const QString &name)
@@ -169,6 +197,7 @@ public:
             {QStringLiteral("address"), QStringLiteral("add"), address, QStringLiteral("dev"), m_interface});
         run(QStringLiteral("ip"), {QStringLiteral("link"), QStringLiteral("set"), m_interface, QStringLiteral("up")});
         routeThroughTunnel(config);
+        switchDns(config);
         m_log.write(QStringLiteral("Interface %1 up, waiting for the handshake").arg(m_interface));
         return true;
     }
@@ -185,6 +214,10 @@ public:
         if (m_tornDown)
             return;
         m_tornDown = true;
+        if (m_dnsSwitched) {
+            restoreDns(m_configPath);
+            m_log.write(QStringLiteral("DNS servers given back"));
+        }
         for (const QStringList &route : qAsConst(m_routes))
             run(QStringLiteral("ip"), QStringList{QStringLiteral("route"), QStringLiteral("del")} + route);
         if (m_engine.state() != QProcess::NotRunning) {
@@ -259,6 +292,28 @@ private:
         }
     }
 
+    // The configuration's servers (the last of each family, as the dns program takes them)
+    // on every interface while the tunnel lives.
+    void switchDns(const TunnelConfig &config)
+    {
+        if (config.dnsServers.isEmpty())
+            return;
+        QString ipv4;
+        QString ipv6;
+        for (const QString &server : config.dnsServers)
+            (server.contains(QLatin1Char(':')) ? ipv6 : ipv4) = server;
+        QSaveFile marker(dnsMarker(m_configPath));
+        if (!marker.open(QIODevice::WriteOnly) || marker.write("switched\n") < 0 || !marker.commit()) {
+            m_log.write(QStringLiteral("Cannot mark the DNS switch: DNS servers left as they are"));
+            return;
+        }
+        m_dnsSwitched = true;
+        const bool ok = runDns({QStringLiteral("vpn"), QStringLiteral("%1@%2,%3").arg(m_interface, ipv4, ipv6)});
+        m_log.write(
+            ok ? QStringLiteral("DNS servers %1 set").arg(config.dnsServers.join(QStringLiteral(", ")))
+               : QStringLiteral("The dns program failed to set %1").arg(config.dnsServers.join(QStringLiteral(", "))));
+    }
+
     void addRoute(const QStringList &route)
     {
         bool ok = false;
@@ -318,6 +373,7 @@ private:
     int m_seconds = 0;
     bool m_connected = false;
     bool m_tornDown = false;
+    bool m_dnsSwitched = false;
 };
 
 QString pidFile(const QString &configPath)
@@ -335,6 +391,8 @@ int remove(const QString &configPath)
             QThread::msleep(50);
         return 0;
     }
+    // The tunnel's process is gone without tearing down (killed): its DNS switch too.
+    restoreDns(configPath);
     const QString interface = TunnelConfig::interfaceName(configPath);
     if (QFileInfo::exists(QStringLiteral("/sys/class/net/") + interface))
         run(QStringLiteral("ip"), {QStringLiteral("link"), QStringLiteral("del"), interface});

@@ -1,5 +1,7 @@
 #include "tunnelconfig.h"
 
+#include "addresscheck.h"
+
 #include <QFileInfo>
 #include <QHostAddress>
 
@@ -46,6 +48,17 @@ TunnelConfig TunnelConfig::parse(const QString &text)
         config.error = QStringLiteral("no usable Address");
     else if (QHostAddress(config.endpointHost).isNull() || config.endpointPort == 0)
         config.error = QStringLiteral("no usable Endpoint");
+    for (const QString &server : config.dns.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const AddressCheck::Verdict verdict = AddressCheck::plainAddress(server.trimmed());
+        if (verdict.family == AddressCheck::Family::None) {
+            if (config.error.isEmpty())
+                config.error = QStringLiteral("the DNS server '%1' %2")
+                                   .arg(AddressCheck::forLog(server.trimmed()), verdict.refusal);
+            config.dnsServers.clear();
+            break;
+        }
+        config.dnsServers << server.trimmed();
+    }
     return config;
 }
 

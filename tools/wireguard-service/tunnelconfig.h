@@ -9,6 +9,9 @@ struct TunnelConfig
     QString privateKey;
     QString address;
     QString dns;
+    // The servers of the DNS line, each a plain address (a line with anything else is refused:
+    // the servers reach root's resolver configuration).
+    QStringList dnsServers;
     QString peerPublicKey;
     QStringList allowedIps;
     QString endpointHost;
