@@ -180,6 +180,7 @@ void ServerListModel::createServerList(Servers serverList, bool notyfy)
     Settings *settings = Settings::instance();
     applyFavorites(serverList, settings->favorites());
     m_allServers = serverList;
+    m_catalogueByCountryValid = false;
 
     Servers rows = buildRows(m_allServers);
     if (m_kind != Recommended)
@@ -252,10 +253,19 @@ void ServerListModel::replaceRows(const Servers &rows)
     if (!m_rows.isEmpty()) {
         beginRemoveRows(QModelIndex(), 0, m_rows.size() - 1);
         m_rows.clear();
+        m_rowsPerCountry.clear();
         m_matchesValid = false;
         endRemoveRows();
     }
     insertRowsAt(0, rows);
+}
+
+void ServerListModel::countRows(const Servers &rows, int sign)
+{
+    for (const Server &row : rows) {
+        int &count = m_rowsPerCountry[row.country.toLower()];
+        count += sign;
+    }
 }
 
 void ServerListModel::insertRowsAt(int position, const Servers &servers)
@@ -263,10 +273,12 @@ void ServerListModel::insertRowsAt(int position, const Servers &servers)
     if (servers.isEmpty())
         return;
     beginInsertRows(QModelIndex(), position, position + servers.size() - 1);
-    Servers rows = m_rows.mid(0, position);
-    rows.reserve(m_rows.size() + servers.size());
-    rows << servers << m_rows.mid(position);
-    m_rows = rows;
+    // In place: the list holds pointers, so each insertion moves only the pointers on the
+    // shorter side, and the rows already there are neither copied nor reallocated.
+    m_rows.reserve(m_rows.size() + servers.size());
+    for (int i = 0; i < servers.size(); ++i)
+        m_rows.insert(position + i, servers.at(i));
+    countRows(servers, 1);
     m_matchesValid = false;
     endInsertRows();
 }
@@ -276,6 +288,7 @@ void ServerListModel::removeRowsAt(int position, int count)
     if (count < 1)
         return;
     beginRemoveRows(QModelIndex(), position, position + count - 1);
+    countRows(m_rows.mid(position, count), -1);
     m_rows.erase(m_rows.begin() + position, m_rows.begin() + position + count);
     m_matchesValid = false;
     endRemoveRows();
@@ -303,13 +316,35 @@ void ServerListModel::rebuildRecentSection(bool open)
     announceDataChange();
 }
 
-int ServerListModel::rowOfId(const QString &id) const
+int ServerListModel::rowOfId(const QString &id, int from) const
 {
-    for (int i = 0; i < m_rows.size(); ++i) {
+    for (int i = from; i < m_rows.size(); ++i) {
+        if (m_rows.at(i).id == id)
+            return i;
+    }
+    // Only then before `from`: the callers that start later look for a country's or a
+    // section's id, a fresh UUID that no other row has.
+    for (int i = 0; i < std::min(from, m_rows.size()); ++i) {
         if (m_rows.at(i).id == id)
             return i;
     }
     return -1;
+}
+
+Servers ServerListModel::serversOfCountryInCatalogue(const QString &country) const
+{
+    if (!m_catalogueByCountryValid) {
+        m_catalogueByCountry.clear();
+        for (int i = 0; i < m_allServers.size(); ++i)
+            m_catalogueByCountry[m_allServers.at(i).country.toLower()].push_back(i);
+        m_catalogueByCountryValid = true;
+    }
+    Servers servers;
+    const QVector<int> indexes = m_catalogueByCountry.value(country.toLower());
+    servers.reserve(indexes.size());
+    for (int i : indexes)
+        servers << m_allServers.at(i);
+    return servers;
 }
 
 int ServerListModel::lastHeaderRow(const QString &marker) const
@@ -341,7 +376,11 @@ void ServerListModel::expandCurrentItem(QString serverId, bool expand)
         Log::warning(this, QStringLiteral("This model can't be expanded!"));
         return;
     }
-    const int u = rowOfId(serverId);
+    expandRow(rowOfId(serverId), serverId, expand);
+}
+
+void ServerListModel::expandRow(int u, const QString &serverId, bool expand)
+{
     if (u < 0) {
         Log::warning(this,
                      QStringLiteral("Can't find server '%1' for expandable operation: %2")
@@ -361,12 +400,8 @@ void ServerListModel::expandCurrentItem(QString serverId, bool expand)
     if ((isFavoritesHeader && expand == m_favoritesExpanded) || (isRecentHeader && expand == m_recentExpanded))
         return;
 
-    int collected = 0;
     if (m_kind == Catalogue) {
-        for (const Server &other : qAsConst(m_rows)) {
-            if (sameCountry(other.country, row.country))
-                ++collected;
-        }
+        const int collected = m_rowsPerCountry.value(row.country.toLower());
         if ((expand && collected >= 2) || (!expand && collected == 1))
             return;
     }
@@ -380,7 +415,7 @@ void ServerListModel::expandCurrentItem(QString serverId, bool expand)
     } else if (isRecentHeader) {
         servers = Settings::instance()->loadRecentServers(m_allServers);
     } else {
-        servers = serversOfCountry(m_allServers, row.country);
+        servers = serversOfCountryInCatalogue(row.country);
     }
     // A section with nothing to show stays closed: marked open, it would take the next
     // server added as shown and ignore the click that opens it.
@@ -411,16 +446,28 @@ void ServerListModel::expandAll()
 {
     if (!expandableModel())
         return;
-    for (const Server &row : Servers(m_topLevelRows))
-        expandCurrentItem(row.id, true);
+    // The top-level rows keep their order among the rows, so each is found after the last one
+    // and its servers: one pass over the rows instead of one search from the start per country.
+    int from = 0;
+    for (const Server &row : Servers(m_topLevelRows)) {
+        const int u = rowOfId(row.id, from);
+        expandRow(u, row.id, true);
+        if (u >= 0)
+            from = u + 1;
+    }
 }
 
 void ServerListModel::collapseAll()
 {
     if (!expandableModel())
         return;
-    for (const Server &row : Servers(m_topLevelRows))
-        expandCurrentItem(row.id, false);
+    int from = 0;
+    for (const Server &row : Servers(m_topLevelRows)) {
+        const int u = rowOfId(row.id, from);
+        expandRow(u, row.id, false);
+        if (u >= 0)
+            from = u + 1;
+    }
 }
 
 bool ServerListModel::expandableModel() const

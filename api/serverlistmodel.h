@@ -101,7 +101,10 @@ private:
     void announceDataChange();
     void announceChanges();
     Server currentServer() const;
-    int rowOfId(const QString &id) const;
+    int rowOfId(const QString &id, int from = 0) const;
+    void expandRow(int u, const QString &serverId, bool expand);
+    Servers serversOfCountryInCatalogue(const QString &country) const;
+    void countRows(const Servers &rows, int sign);
     int lastHeaderRow(const QString &marker) const;
     // The rows shown under the top-level row `row` (its section or its country's servers).
     int openRowsAfter(int row) const;
@@ -116,6 +119,13 @@ private:
     bool m_recentExpanded = false;
     bool m_favoritesExpanded = false;
     bool m_serverIpAnnounced = false;
+
+    // Opening every country asks for each country's servers and whether it is open: the servers
+    // of each country (lower case) as indexes into m_allServers in their order, built once per
+    // catalogue, and the number of rows each country has now, kept with every row change.
+    mutable QHash<QString, QVector<int>> m_catalogueByCountry;
+    mutable bool m_catalogueByCountryValid = false;
+    QHash<QString, int> m_rowsPerCountry;
 
     // Which countries of the rows match the last search phrase: a search asks for every row,
     // and each country row would otherwise scan all rows again.

@@ -5,6 +5,7 @@
 #include "autostart.h"
 #include "buildconfig.h"
 #include "platform/system.h"
+#include "product.h"
 #include "utils.h"
 
 #include <QDebug>
@@ -416,7 +417,7 @@ QString Settings::osName() const
 
 QString Settings::titleName() const
 {
-    return QLatin1String(BuildConfig::productName);
+    return Product::name();
 }
 
 void Settings::saveCurrentServerId(const QString &id)

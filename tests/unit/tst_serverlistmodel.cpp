@@ -6,6 +6,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QMetaEnum>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -24,6 +25,7 @@ private slots:
 
     void countriesOpenOnceAndCloseOnce();
     void expandAllAndCollapseAll();
+    void randomOpeningKeepsCountriesWhole();
     void rolesAndDelegateAttributes();
     void flatModelAfterSetServerList();
     void unknownCountryKeepsItsRow();
@@ -179,6 +181,43 @@ void TestServerListModel::expandAllAndCollapseAll()
              QStringList({"Favorite Servers", "de-1.example.net", "Recent Servers", "us-1.example.net"}));
     recent->collapseAll();
     QCOMPARE(recent->rowCount(), 2);
+}
+
+void TestServerListModel::randomOpeningKeepsCountriesWhole()
+{
+    // A code in two cases is one country: the rows of "nl" and "NL" must open and close together.
+    Servers servers = catalogue();
+    servers << server("nl", "Utrecht", "nl-4.example.net", "10.0.0.4")
+            << server("de", "Munich", "de-3.example.net", "10.0.1.3");
+    auto list = model(ServerListModel::Catalogue);
+    list->createServerList(servers);
+    const Servers countries = list->rows();
+
+    QRandomGenerator random(16);
+    for (int step = 0; step < 400; ++step) {
+        const int action = random.bounded(10);
+        const QString id = action < 7 ? countries.at(random.bounded(countries.size())).id
+                                      : rowId(*list, random.bounded(list->rowCount()));
+        if (action == 8)
+            list->expandAll();
+        else if (action == 9)
+            list->collapseAll();
+        else
+            list->expandCurrentItem(id, random.bounded(2) == 0);
+
+        // Each country row is followed by nothing or by exactly its servers, in catalogue order.
+        int row = 0;
+        for (const Server &country : countries) {
+            QCOMPARE(rowId(*list, row), country.id);
+            ++row;
+            const Servers own = serversOfCountry(servers, country.country);
+            if (row < list->rowCount() && !list->index(row).data(ServerListModel::CountryServerRole).toBool()) {
+                for (const Server &expected : own)
+                    QCOMPARE(rowId(*list, row++), expected.id);
+            }
+        }
+        QCOMPARE(row, list->rowCount());
+    }
 }
 
 void TestServerListModel::rolesAndDelegateAttributes()
