@@ -31,6 +31,15 @@ Announced &lastAnnounced()
     return announced;
 }
 
+} // namespace
+
+void ServerListModel::forgetAnnouncementsForTesting()
+{
+    lastAnnounced() = Announced();
+}
+
+namespace {
+
 QString objectNameForKind(ServerListModel::Kind kind)
 {
     switch (kind) {

@@ -49,6 +49,10 @@ public:
 
     Kind kind() const { return m_kind; }
 
+    // For tests that make the models again in one process: what the location properties last
+    // announced is kept once per process, as the program has one set of models.
+    static void forgetAnnouncementsForTesting();
+
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;

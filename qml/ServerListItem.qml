@@ -94,13 +94,19 @@ Rectangle {
             Accessible.checkable: true
             Accessible.checked: root.favorite
 
-            Image {
+            AIcon {
                 anchors.centerIn: parent
-                width: 22
-                height: 22
-                sourceSize: Qt.size(44, 44)
-                source: root.favorite ? uiStyle.iconSource("favorite_selected", false) : uiStyle.iconSource("favorite")
-                opacity: root.favorite ? 1.0 : 0.45
+                size: 22
+                visible: !root.favorite
+                icon: "favorite"
+                opacity: 0.45
+            }
+            AIcon {
+                anchors.centerIn: parent
+                size: 22
+                visible: root.favorite
+                icon: "favorite_selected"
+                styled: false
             }
             AMouseAreaHandler {
                 onActivated: root.favoriteToggled()
@@ -115,12 +121,10 @@ Rectangle {
             Accessible.role: Accessible.Button
             Accessible.name: root.expanded ? qsTr("Collapse") : qsTr("Expand")
 
-            Image {
+            AIcon {
                 anchors.centerIn: parent
-                width: 22
-                height: 22
-                sourceSize: Qt.size(44, 44)
-                source: uiStyle.iconSource(root.expanded ? "arrow_up" : "arrow_down")
+                size: 22
+                icon: root.expanded ? "arrow_up" : "arrow_down"
                 opacity: 0.7
             }
             AMouseAreaHandler {

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import VPNClient 1.0
 import "controls"
 
 // The account: saved only by "Update", never with the other settings.
@@ -50,7 +51,11 @@ SettingsSection {
         ToolTip {
             id: updated
             objectName: ObjectNames.updatedToolTip
-            y: -height - 6
+            // Beside the button: above it the note would cover the password's reveal icon.
+            x: -width - 8
+            y: (parent.height - height) / 2
+            font.family: FontFactory.poppinsRegular.name
+            font.pixelSize: 13
         }
     }
 }

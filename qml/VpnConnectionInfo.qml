@@ -79,15 +79,12 @@ Item {
             }
         }
 
-        Image {
+        AIcon {
             id: arrow
             anchors.right: parent.right
             anchors.rightMargin: 14
             anchors.verticalCenter: parent.verticalCenter
-            width: 20
-            height: 20
-            sourceSize: Qt.size(40, 40)
-            source: uiStyle.iconSource("arrow_right")
+            icon: "arrow_right"
             opacity: 0.6
         }
 
@@ -118,12 +115,9 @@ Item {
             anchors.centerIn: parent
             spacing: 8
 
-            Image {
+            AIcon {
                 anchors.verticalCenter: parent.verticalCenter
-                width: 20
-                height: 20
-                sourceSize: Qt.size(40, 40)
-                source: uiStyle.iconSource(trafficValue.iconName)
+                icon: trafficValue.iconName
                 opacity: 0.55
             }
             Column {

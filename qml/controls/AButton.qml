@@ -28,7 +28,7 @@ T.Button {
     rightPadding: 20
     topPadding: 6
     bottomPadding: 6
-    focusPolicy: Qt.StrongFocus
+    focusPolicy: Qt.TabFocus
     font.family: FontFactory.poppinsBold.name
     font.bold: true
     font.pixelSize: 14
@@ -76,7 +76,7 @@ T.Button {
         opacity: control.enabled ? 1.0 : 0.5
 
         AFocusFrame {
-            shown: control.visualFocus
+            shown: control.activeFocus
         }
     }
 }

@@ -8,7 +8,7 @@ T.Button {
     implicitWidth: 36
     implicitHeight: 36
     padding: 0
-    focusPolicy: Qt.StrongFocus
+    focusPolicy: Qt.TabFocus
     text: qsTr("Close")
     display: T.AbstractButton.IconOnly
 
@@ -18,12 +18,9 @@ T.Button {
     Keys.onEnterPressed: control.clicked()
 
     contentItem: Item {
-        Image {
+        AIcon {
             anchors.centerIn: parent
-            width: 20
-            height: 20
-            sourceSize: Qt.size(40, 40)
-            source: uiStyle.iconSource("close")
+            icon: "close"
             opacity: control.down ? 0.6 : 1.0
         }
     }
@@ -33,7 +30,7 @@ T.Button {
         color: control.down || control.hovered ? uiStyle.generalTextFieldBorderColor : "transparent"
 
         AFocusFrame {
-            shown: control.visualFocus
+            shown: control.activeFocus
         }
     }
 }

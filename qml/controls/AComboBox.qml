@@ -53,13 +53,11 @@ T.ComboBox {
         }
     }
 
-    indicator: Image {
+    indicator: AIcon {
         x: control.width - width - 10
         y: (control.height - height) / 2
-        width: 18
-        height: 18
-        sourceSize: Qt.size(36, 36)
-        source: uiStyle.iconSource(control.popup.visible ? "arrow_up" : "arrow_down")
+        size: 18
+        icon: control.popup.visible ? "arrow_up" : "arrow_down"
     }
 
     contentItem: Text {
@@ -80,7 +78,7 @@ T.ComboBox {
         border.color: uiStyle.generalTextFieldBorderColor
 
         AFocusFrame {
-            shown: control.visualFocus
+            shown: control.activeFocus
         }
     }
 

@@ -32,7 +32,9 @@ Column {
         width: parent.width
         rightPadding: root.secret ? 44 : 12
         echoMode: root.secret && !reveal.checked ? TextInput.Password : TextInput.Normal
+        // Qt gives a password field no accessible name; the description carries its label.
         Accessible.name: caption.text
+        Accessible.description: caption.text
 
         T.Button {
             id: reveal
@@ -44,7 +46,7 @@ Column {
             width: 32
             height: 32
             padding: 0
-            focusPolicy: Qt.StrongFocus
+            focusPolicy: Qt.TabFocus
             text: checked ? qsTr("Hide password") : qsTr("Show password")
             display: T.AbstractButton.IconOnly
             Accessible.role: Accessible.CheckBox
@@ -54,12 +56,9 @@ Column {
             Keys.onEnterPressed: toggle()
 
             contentItem: Item {
-                Image {
+                AIcon {
                     anchors.centerIn: parent
-                    width: 20
-                    height: 20
-                    sourceSize: Qt.size(40, 40)
-                    source: uiStyle.iconSource(reveal.checked ? "eye_off" : "eye")
+                    icon: reveal.checked ? "eye_off" : "eye"
                     opacity: 0.75
                 }
             }
@@ -68,7 +67,7 @@ Column {
                 color: reveal.down ? uiStyle.generalTextFieldBorderColor : "transparent"
 
                 AFocusFrame {
-                    shown: reveal.visualFocus
+                    shown: reveal.activeFocus
                 }
             }
         }

@@ -16,7 +16,7 @@ T.RadioButton {
 
     leftPadding: 0
     spacing: 10
-    focusPolicy: Qt.StrongFocus
+    focusPolicy: Qt.TabFocus
     font.family: checked ? FontFactory.poppinsBold.name : FontFactory.poppinsRegular.name
     font.bold: checked
     font.pixelSize: 14
@@ -47,7 +47,7 @@ T.RadioButton {
             visible: control.checked
         }
         AFocusFrame {
-            shown: control.visualFocus
+            shown: control.activeFocus
         }
     }
 

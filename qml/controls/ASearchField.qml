@@ -21,14 +21,12 @@ ATextField {
             event.accepted = false
     }
 
-    Image {
+    AIcon {
         anchors.left: parent.left
         anchors.leftMargin: 12
         anchors.verticalCenter: parent.verticalCenter
-        width: 18
-        height: 18
-        sourceSize: Qt.size(36, 36)
-        source: uiStyle.iconSource("search")
+        size: 18
+        icon: "search"
         opacity: 0.6
     }
 
@@ -49,12 +47,10 @@ ATextField {
         onClicked: control.clear()
 
         contentItem: Item {
-            Image {
+            AIcon {
                 anchors.centerIn: parent
-                width: 16
-                height: 16
-                sourceSize: Qt.size(32, 32)
-                source: uiStyle.iconSource("close")
+                size: 16
+                icon: "close"
                 opacity: 0.6
             }
         }

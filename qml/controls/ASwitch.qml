@@ -18,7 +18,7 @@ T.Switch {
     leftPadding: 0
     rightPadding: 0
     spacing: 12
-    focusPolicy: Qt.StrongFocus
+    focusPolicy: Qt.TabFocus
     font.family: FontFactory.poppinsRegular.name
     font.pixelSize: 14
 
@@ -53,7 +53,7 @@ T.Switch {
             }
         }
         AFocusFrame {
-            shown: control.visualFocus
+            shown: control.activeFocus
         }
     }
 

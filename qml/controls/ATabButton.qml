@@ -11,7 +11,7 @@ T.TabButton {
     implicitHeight: 44
     leftPadding: 6
     rightPadding: 6
-    focusPolicy: Qt.StrongFocus
+    focusPolicy: Qt.TabFocus
     font.family: checked ? FontFactory.poppinsBold.name : FontFactory.poppinsRegular.name
     font.bold: checked
     font.pixelSize: 13
@@ -46,7 +46,7 @@ T.TabButton {
         }
         AFocusFrame {
             spread: -2
-            shown: control.visualFocus
+            shown: control.activeFocus
         }
     }
 }

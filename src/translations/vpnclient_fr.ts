@@ -2,6 +2,50 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>ACloseButton</name>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>AContextMenu</name>
+    <message>
+        <source>Cut</source>
+        <translation>Couper</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Coller</translation>
+    </message>
+</context>
+<context>
+    <name>AInputField</name>
+    <message>
+        <source>Hide password</source>
+        <translation>Masquer le mot de passe</translation>
+    </message>
+    <message>
+        <source>Show password</source>
+        <translation>Afficher le mot de passe</translation>
+    </message>
+</context>
+<context>
+    <name>ASearchField</name>
+    <message>
+        <source>Search</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Clear search</source>
+        <translation>Effacer la recherche</translation>
+    </message>
+</context>
+<context>
     <name>Application</name>
     <message>
         <source>New version found.
@@ -81,6 +125,13 @@ Voulez-vous passer à la version %1 ?</translation>
     </message>
 </context>
 <context>
+    <name>FooterItem</name>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+</context>
+<context>
     <name>OpenVpnClient</name>
     <message>
         <source>OpenVPN server is empty!</source>
@@ -89,6 +140,28 @@ Voulez-vous passer à la version %1 ?</translation>
     <message>
         <source>Error: Wrong Username/Password</source>
         <translation>Erreur : nom d&apos;utilisateur ou mot de passe incorrect</translation>
+    </message>
+</context>
+<context>
+    <name>ServerListHeader</name>
+    <message>
+        <source>Serverlist</source>
+        <translation>Liste des serveurs</translation>
+    </message>
+</context>
+<context>
+    <name>ServerListItem</name>
+    <message>
+        <source>Favorite</source>
+        <translation>Favori</translation>
+    </message>
+    <message>
+        <source>Collapse</source>
+        <translation>Réduire</translation>
+    </message>
+    <message>
+        <source>Expand</source>
+        <translation>Développer</translation>
     </message>
 </context>
 <context>
@@ -111,6 +184,231 @@ Voulez-vous passer à la version %1 ?</translation>
     </message>
 </context>
 <context>
+    <name>ServerListWindow</name>
+    <message>
+        <source>Serverlist</source>
+        <translation>Liste des serveurs</translation>
+    </message>
+    <message>
+        <source>No items to display</source>
+        <translation>Aucun élément à afficher</translation>
+    </message>
+</context>
+<context>
+    <name>ServerlistTabBar</name>
+    <message>
+        <source>Server lists</source>
+        <translation>Listes de serveurs</translation>
+    </message>
+    <message>
+        <source>Recommended</source>
+        <translation>Recommandés</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Tous</translation>
+    </message>
+    <message>
+        <source>Recent</source>
+        <translation>Récents</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindowAuthSection</name>
+    <message>
+        <source>Authentication</source>
+        <translation>Authentification</translation>
+    </message>
+    <message>
+        <source>Updated</source>
+        <translation>Mis à jour</translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation>Nom d&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>Account ID</source>
+        <translation>Identifiant du compte</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Mot de passe</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Mettre à jour</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindowKillSwitchSection</name>
+    <message>
+        <source>Kill switch</source>
+        <translation>Coupe-circuit</translation>
+    </message>
+    <message>
+        <source>Enable Network lock (Internet kill switch). Available only for OpenVPN</source>
+        <translation>Activer le verrou réseau (coupe-circuit Internet). Disponible uniquement avec OpenVPN</translation>
+    </message>
+    <message>
+        <source>Allow access to local network devices such as shares printers</source>
+        <translation>Autoriser l&apos;accès aux appareils du réseau local, comme les partages et les imprimantes</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindowMiscellaneousSection</name>
+    <message>
+        <source>Miscellaneous</source>
+        <translation>Divers</translation>
+    </message>
+    <message>
+        <source>Show notifications</source>
+        <translation>Afficher les notifications</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindowMtuSection</name>
+    <message>
+        <source>MTU size</source>
+        <translation>Taille de la MTU</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manuelle</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindowProtocolSection</name>
+    <message>
+        <source>Protocol</source>
+        <translation>Protocole</translation>
+    </message>
+    <message>
+        <source>WireGuard</source>
+        <translation>WireGuard</translation>
+    </message>
+    <message>
+        <source>A modern protocol: quick to connect, fast, and light on the battery. The best choice for most networks.</source>
+        <translation>Un protocole moderne : connexion rapide, débit élevé et faible consommation de batterie. Le meilleur choix pour la plupart des réseaux.</translation>
+    </message>
+    <message>
+        <source>UDP - OpenVPN</source>
+        <translation>UDP - OpenVPN</translation>
+    </message>
+    <message>
+        <source>OpenVPN over UDP: fast and reliable on most networks.</source>
+        <translation>OpenVPN sur UDP : rapide et fiable sur la plupart des réseaux.</translation>
+    </message>
+    <message>
+        <source>TCP - OpenVPN</source>
+        <translation>TCP - OpenVPN</translation>
+    </message>
+    <message>
+        <source>OpenVPN over TCP: slower, but gets through networks that block UDP.</source>
+        <translation>OpenVPN sur TCP : plus lent, mais passe les réseaux qui bloquent UDP.</translation>
+    </message>
+    <message>
+        <source>Stealth</source>
+        <translation>Furtif</translation>
+    </message>
+    <message>
+        <source>OpenVPN inside a TLS tunnel on port 443, for networks that block VPN traffic.</source>
+        <translation>OpenVPN dans un tunnel TLS sur le port 443, pour les réseaux qui bloquent le trafic VPN.</translation>
+    </message>
+    <message>
+        <source>IPv6</source>
+        <translation>IPv6</translation>
+    </message>
+    <message>
+        <source>Carry IPv6 through the tunnel. When off, IPv6 is switched off while connected, so that nothing leaves outside the tunnel.</source>
+        <translation>Faire passer IPv6 par le tunnel. Désactivé, IPv6 est coupé pendant la connexion, afin que rien ne sorte hors du tunnel.</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindowShowLogsSection</name>
+    <message>
+        <source>Show logs</source>
+        <translation>Journaux</translation>
+    </message>
+    <message>
+        <source>Show logs folder</source>
+        <translation>Afficher le dossier des journaux</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindowStartupSection</name>
+    <message>
+        <source>Startup</source>
+        <translation>Démarrage</translation>
+    </message>
+    <message>
+        <source>Launch %1 on %2 startup</source>
+        <translation>Lancer %1 au démarrage de %2</translation>
+    </message>
+    <message>
+        <source>Connect to the last used location when %1 is launched</source>
+        <translation>Se connecter au dernier emplacement utilisé au lancement de %1</translation>
+    </message>
+    <message>
+        <source>Re-establish VPN connection if disconnected or dropped</source>
+        <translation>Rétablir la connexion VPN si elle est coupée ou interrompue</translation>
+    </message>
+    <message>
+        <source>Start minimized</source>
+        <translation>Démarrer réduit</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
+        <source>To systray</source>
+        <translation>Dans la zone de notification</translation>
+    </message>
+    <message>
+        <source>To taskbar</source>
+        <translation>Dans la barre des tâches</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindowTabBar</name>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Avancé</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindowUpdateApplicationSection</name>
+    <message>
+        <source>Auto Update</source>
+        <translation>Mise à jour automatique</translation>
+    </message>
+    <message>
+        <source>Automatically update application</source>
+        <translation>Mettre à jour l&apos;application automatiquement</translation>
+    </message>
+</context>
+<context>
     <name>SystemTray</name>
     <message>
         <source>Settings</source>
@@ -119,6 +417,150 @@ Voulez-vous passer à la version %1 ?</translation>
     <message>
         <source>Exit</source>
         <translation>Quitter</translation>
+    </message>
+</context>
+<context>
+    <name>ThemeListItem</name>
+    <message>
+        <source>Choose a colour</source>
+        <translation>Choisir une couleur</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Parcourir...</translation>
+    </message>
+</context>
+<context>
+    <name>ThemeListView</name>
+    <message>
+        <source>Properties</source>
+        <translation>Propriétés</translation>
+    </message>
+</context>
+<context>
+    <name>ThemeSectionListView</name>
+    <message>
+        <source>Sections</source>
+        <translation>Sections</translation>
+    </message>
+</context>
+<context>
+    <name>ThemeWindow</name>
+    <message>
+        <source>Theme editor</source>
+        <translation>Éditeur de thème</translation>
+    </message>
+    <message>
+        <source>Please choose a file</source>
+        <translation>Veuillez choisir un fichier</translation>
+    </message>
+    <message>
+        <source>Load theme</source>
+        <translation>Charger un thème</translation>
+    </message>
+    <message>
+        <source>Save theme</source>
+        <translation>Enregistrer le thème</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.svg)</source>
+        <translation>Images (*.png *.jpg *.jpeg *.svg)</translation>
+    </message>
+    <message>
+        <source>Theme files (*.ini)</source>
+        <translation>Fichiers de thème (*.ini)</translation>
+    </message>
+    <message>
+        <source>Choose a colour</source>
+        <translation>Choisir une couleur</translation>
+    </message>
+    <message>
+        <source>Preview: %1</source>
+        <translation>Aperçu : %1</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Aperçu</translation>
+    </message>
+    <message>
+        <source>Show logs</source>
+        <translation>Journaux</translation>
+    </message>
+    <message>
+        <source>Show logs folder</source>
+        <translation>Afficher le dossier des journaux</translation>
+    </message>
+    <message>
+        <source>Dark style</source>
+        <translation>Style sombre</translation>
+    </message>
+    <message>
+        <source>Light style</source>
+        <translation>Style clair</translation>
+    </message>
+    <message>
+        <source>Section</source>
+        <translation>Section</translation>
+    </message>
+    <message>
+        <source>Text field</source>
+        <translation>Champ de texte</translation>
+    </message>
+    <message>
+        <source>Label 1</source>
+        <translation>Libellé 1</translation>
+    </message>
+    <message>
+        <source>Label 2</source>
+        <translation>Libellé 2</translation>
+    </message>
+    <message>
+        <source>Label 3</source>
+        <translation>Libellé 3</translation>
+    </message>
+    <message>
+        <source>Label 4</source>
+        <translation>Libellé 4</translation>
+    </message>
+    <message>
+        <source>Label 5</source>
+        <translation>Libellé 5</translation>
+    </message>
+    <message>
+        <source>Button</source>
+        <translation>Bouton</translation>
+    </message>
+    <message>
+        <source>Pressed button</source>
+        <translation>Bouton enfoncé</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
+        <source>To systray</source>
+        <translation>Dans la zone de notification</translation>
+    </message>
+    <message>
+        <source>To taskbar</source>
+        <translation>Dans la barre des tâches</translation>
+    </message>
+    <message>
+        <source>UDP - OpenVPN</source>
+        <translation>UDP - OpenVPN</translation>
+    </message>
+    <message>
+        <source>TCP - OpenVPN</source>
+        <translation>TCP - OpenVPN</translation>
+    </message>
+    <message>
+        <source>Show notifications</source>
+        <translation>Afficher les notifications</translation>
+    </message>
+    <message>
+        <source>IPv6</source>
+        <translation>IPv6</translation>
     </message>
 </context>
 <context>
@@ -142,6 +584,40 @@ Voulez-vous passer à la version %1 ?</translation>
     <message>
         <source>TiB</source>
         <translation>Tio</translation>
+    </message>
+</context>
+<context>
+    <name>VpnConnectionButton</name>
+    <message>
+        <source>SWITCH OFF</source>
+        <translation>DÉSACTIVER</translation>
+    </message>
+    <message>
+        <source>SWITCH ON</source>
+        <translation>ACTIVER</translation>
+    </message>
+    <message>
+        <source>DURATION</source>
+        <translation>DURÉE</translation>
+    </message>
+    <message>
+        <source>Duration %1</source>
+        <translation>Durée %1</translation>
+    </message>
+</context>
+<context>
+    <name>VpnConnectionInfo</name>
+    <message>
+        <source>Server location</source>
+        <translation>Emplacement du serveur</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Reçu</translation>
+    </message>
+    <message>
+        <source>Uploaded</source>
+        <translation>Envoyé</translation>
     </message>
 </context>
 <context>
@@ -215,6 +691,18 @@ Voulez-vous passer à la version %1 ?</translation>
     <message>
         <source>Show logs</source>
         <translation>Afficher les journaux</translation>
+    </message>
+    <message>
+        <source>Killswitch event</source>
+        <translation>Coupe-circuit déclenché</translation>
+    </message>
+    <message>
+        <source>Connection to Internet is blocked</source>
+        <translation>La connexion à Internet est bloquée</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextLayout>
+#include <QTranslator>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -17,11 +18,14 @@ class TestSceneResources : public QObject
     Q_OBJECT
 
 private slots:
+    void everySceneFileIsInTheResources();
     void everyImageTheSceneNamesExists();
     void styledVariantsContrast_data();
     void styledVariantsContrast();
     void fontsAndLicence();
     void everyTranslatedTextHasGlyphs();
+    void everySceneTextIsTranslated_data();
+    void everySceneTextIsTranslated();
 };
 
 namespace {
@@ -58,12 +62,32 @@ double inkLightness(const QImage &image)
 
 } // namespace
 
+void TestSceneResources::everySceneFileIsInTheResources()
+{
+    // A file missing from qml.qrc loads from the source tree in development and fails only in
+    // the built program.
+    QFile qrc(sourcePath(QStringLiteral("qml/qml.qrc")));
+    QVERIFY(qrc.open(QIODevice::ReadOnly));
+    const QString listed = QString::fromUtf8(qrc.readAll());
+    QStringList missing;
+    const QDir qml(sourcePath(QStringLiteral("qml")));
+    QStringList files = sceneFiles();
+    files << sourcePath(QStringLiteral("qml/controls/qmldir"))
+          << sourcePath(QStringLiteral("qml/qtquickcontrols2.conf"));
+    for (const QString &path : qAsConst(files)) {
+        const QString relative = qml.relativeFilePath(path);
+        if (!listed.contains(QStringLiteral("<file>%1</file>").arg(relative)))
+            missing << relative;
+    }
+    QCOMPARE(missing, QStringList());
+}
+
 void TestSceneResources::everyImageTheSceneNamesExists()
 {
-    // Styled names are asked for through uiStyle.iconSource (directly or as a button's iconName)
-    // in both variants; plain images are named by their resource path.
-    static const QRegularExpression styledCall(QStringLiteral("iconSource\\(([^()]*(\\([^()]*\\))?[^()]*)\\)"));
-    static const QRegularExpression iconName(QStringLiteral("iconName:\\s*\"([a-z_]+)\""));
+    // Styled icons are named by an AIcon's `icon` (drawn in both variants unless the icon says
+    // `styled: false`) or a button's `iconName`; plain images by their resource path.
+    static const QRegularExpression iconLine(QStringLiteral("^\\s*(icon|iconName):(.*)$"),
+                                             QRegularExpression::MultilineOption);
     static const QRegularExpression literal(QStringLiteral("\"([a-z_]+)\""));
     static const QRegularExpression plainPath(QStringLiteral("\"qrc(:/resources/icons/[a-z_/]+\\.png)\""));
 
@@ -73,18 +97,15 @@ void TestSceneResources::everyImageTheSceneNamesExists()
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(file.readAll());
-        for (auto call = styledCall.globalMatch(text); call.hasNext();) {
-            const QString arguments = call.next().captured(1);
-            const bool unstyled = arguments.contains(QLatin1String("false"));
-            for (auto name = literal.globalMatch(arguments); name.hasNext();) {
-                const QString found = name.next().captured(1);
-                if (found.startsWith(QLatin1Char('_')))
-                    continue; // a variant suffix added to a name that is checked as styled
-                (unstyled ? plain : styled).insert(found);
-            }
+        for (auto line = iconLine.globalMatch(text); line.hasNext();) {
+            const QRegularExpressionMatch match = line.next();
+            // The block the line is in: from the nearest opening brace before it to its close.
+            const int open = text.lastIndexOf(QLatin1Char('{'), match.capturedStart());
+            const int close = text.indexOf(QLatin1Char('}'), match.capturedEnd());
+            const bool unstyled = text.mid(open, close - open).contains(QLatin1String("styled: false"));
+            for (auto name = literal.globalMatch(match.captured(2)); name.hasNext();)
+                (unstyled ? plain : styled).insert(name.next().captured(1));
         }
-        for (auto name = iconName.globalMatch(text); name.hasNext();)
-            styled.insert(name.next().captured(1));
         for (auto image = plainPath.globalMatch(text); image.hasNext();)
             plain.insert(image.next().captured(1).mid(QStringLiteral(":/resources/icons/").size()).chopped(4));
     }
@@ -196,6 +217,52 @@ void TestSceneResources::everyTranslatedTextHasGlyphs()
             }
         }
     }
+    QCOMPARE(missing, QStringList());
+}
+
+void TestSceneResources::everySceneTextIsTranslated_data()
+{
+    QTest::addColumn<QString>("code");
+    for (const char *code : {"es", "fr", "id", "cn", "my", "nl", "ph", "jp", "vn", "ru", "th"})
+        QTest::newRow(code) << QString::fromLatin1(code);
+}
+
+void TestSceneResources::everySceneTextIsTranslated()
+{
+    // A text that lupdate never saw, or that a translator left unfinished, shows in English in
+    // the middle of another language; a lost placeholder shows a sentence without its value.
+    QFETCH(QString, code);
+    Q_INIT_RESOURCE(translations);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral("vpnclient_%1").arg(code), QStringLiteral(":/src/translations")));
+
+    static const QRegularExpression call(QStringLiteral("qsTr\\(\\s*\"((?:[^\"\\\\]|\\\\.)*)\"\\s*\\)"));
+    static const QRegularExpression placeholder(QStringLiteral("%(\\d|n)"));
+    int texts = 0;
+    QStringList missing;
+    for (const QString &path : sceneFiles()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        // The scene's texts are translated in the context of their file's name.
+        const QByteArray context = QFileInfo(path).completeBaseName().toUtf8();
+        const QString text = QString::fromUtf8(file.readAll());
+        for (auto match = call.globalMatch(text); match.hasNext();) {
+            QString source = match.next().captured(1);
+            source.replace(QLatin1String("\\\""), QLatin1String("\""));
+            ++texts;
+            const QString translated = translator.translate(context.constData(), source.toUtf8().constData());
+            if (translated.trimmed().isEmpty()) {
+                missing << QStringLiteral("%1: %2").arg(QString::fromUtf8(context), source);
+                continue;
+            }
+            for (auto mark = placeholder.globalMatch(source); mark.hasNext();) {
+                const QString needed = mark.next().captured(0);
+                if (!translated.contains(needed))
+                    missing << QStringLiteral("%1: %2 (without %3)").arg(QString::fromUtf8(context), source, needed);
+            }
+        }
+    }
+    QVERIFY2(texts > 80, "the scene's texts are found");
     QCOMPARE(missing, QStringList());
 }
 
