@@ -623,6 +623,7 @@ void VpnCore::setSearchModeForCountry(const QString &countryCode)
         return;
     m_serverIp.clear();
     m_searchCountry = countryCode;
+    m_countryPing = nullptr;
     Log::info(this, QStringLiteral("Set search mode for country: '%1'").arg(CountryNames::nameForCode(countryCode)));
 
     const Servers candidates = serversOfCountry(m_servers, m_searchCountry);
@@ -643,12 +644,21 @@ void VpnCore::setSearchModeForCountry(const QString &countryCode)
         ping->deleteLater();
         return;
     }
+    m_countryPing = ping;
     ping->sendRequest(addresses);
 }
 
 void VpnCore::onLastPingRequestFinished(const QStringList &list)
 {
-    for (const QString &entry : list) {
+    QObject *ping = sender();
+    if (ping)
+        ping->deleteLater();
+    // An earlier pick's probes that answer late must not undo the latest pick.
+    if (ping && ping != m_countryPing)
+        return;
+    m_countryPing = nullptr;
+    const QStringList ranked = MultiPing::byValue(list);
+    for (const QString &entry : ranked) {
         const Server server = serverByIp(m_servers, entry.section(QLatin1Char(':'), 0, 0));
         if (!server.isValid())
             continue;
@@ -658,8 +668,6 @@ void VpnCore::onLastPingRequestFinished(const QStringList &list)
         setVpnServerIp(server.ip, server.locationText(), server.country);
         break;
     }
-    if (QObject *ping = sender())
-        ping->deleteLater();
 }
 
 void VpnCore::updateFavorite(const QString &serverId, bool set)

@@ -165,6 +165,8 @@ private:
     QString m_pushedDnsIpv6;
     QString m_currentIpInfoText;
     QString m_searchCountry;
+    // The probes of the latest country pick; an older batch's answer is ignored.
+    QObject *m_countryPing = nullptr;
     QString m_onlineTime;
     QString m_assignedInternalIp;
     QString m_serverIp;
