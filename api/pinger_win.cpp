@@ -26,6 +26,14 @@ char payload[12] = "Data Buffer";
 // then fail for want of room.
 constexpr DWORD replySize = sizeof(ICMP_ECHO_REPLY) + sizeof payload + 8 + sizeof(IO_STATUS_BLOCK);
 
+// The record the size rests on, in both data models (the Windows check compiles both): 28 bytes
+// in a 32-bit program, 40 in a 64-bit one. A fixed size, or the 32-bit record in a 64-bit
+// program, stops the build here instead of every probe at run time.
+constexpr DWORD echoReplyRecord = sizeof(void *) == 8 ? 40 : 28;
+static_assert(sizeof(ICMP_ECHO_REPLY) == echoReplyRecord, "the reply record is not the one the reply size expects");
+static_assert(replySize >= echoReplyRecord + sizeof payload + 8 + sizeof(IO_STATUS_BLOCK),
+              "the reply buffer holds no reply record with its payload, an ICMP error and the status block");
+
 } // namespace
 
 // One pending echo request; owned by the system call until its completion routine runs.

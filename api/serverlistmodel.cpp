@@ -524,18 +524,24 @@ bool ServerListModel::attrVisible(int i, QString searchPhrase) const
     const Server &row = m_rows.at(i);
     if (row.serviceHeader && (m_kind == Recommended || m_kind == FavoritesAndRecent))
         return true;
-    if (m_kind == Catalogue && row.countryServer) {
+    if (m_kind == Catalogue) {
+        // The view asks row by row for one phrase: one pass answers every row of it, and each
+        // server is matched once, not once for its country and once for itself.
         if (!m_matchesValid || m_matchedPhrase != phrase) {
             m_matchedCountries.clear();
+            m_rowMatches.resize(m_rows.size());
             for (int r = 0; r < m_rows.size(); ++r) {
-                if (isSearchMatch(r, phrase))
+                m_rowMatches[r] = isSearchMatch(r, phrase);
+                if (m_rowMatches[r])
                     m_matchedCountries.insert(m_rows.at(r).country.toLower());
             }
             m_matchedPhrase = phrase;
             m_matchesValid = true;
         }
         // The country row's own match is among the matched countries.
-        return m_matchedCountries.contains(row.country.toLower());
+        if (row.countryServer)
+            return m_matchedCountries.contains(row.country.toLower());
+        return m_rowMatches.at(i);
     }
     return isSearchMatch(i, phrase);
 }

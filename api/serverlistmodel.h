@@ -135,5 +135,6 @@ private:
     // and each country row would otherwise scan all rows again.
     mutable QString m_matchedPhrase;
     mutable QSet<QString> m_matchedCountries;
+    mutable QVector<bool> m_rowMatches;
     mutable bool m_matchesValid = false;
 };

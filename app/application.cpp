@@ -218,6 +218,10 @@ bool Application::init()
         return true;
     Log::critical(this, failure);
     m_systemTray->reduceToExit();
+    // The program ends after its failure dialog: a window that can do nothing would stand
+    // behind the dialog as if the start had worked.
+    if (QQuickWindow *window = mainWindow())
+        window->hide();
     return false;
 }
 

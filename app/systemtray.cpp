@@ -1,33 +1,13 @@
 #include "systemtray.h"
 
-#include "logger.h"
-
 #include <QAction>
 #include <QCursor>
-#include <QFile>
 #include <QMenu>
-#include <QPainter>
 
 namespace {
 
 // Which icon the next flash shows; shared, so that a tray made anew keeps the rhythm.
 bool showGreyOnNextFlash = false;
-
-// What the tray shows while the program's own icon is missing from the resources: a plain
-// mark in the product's green, so the tray still works and can be told apart from others.
-QImage drawnIcon()
-{
-    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x35, 0xcb, 0x73));
-    painter.drawEllipse(QRectF(4, 4, 56, 56));
-    painter.setPen(QPen(Qt::white, 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPolyline(QPolygonF({QPointF(20, 22), QPointF(32, 44), QPointF(44, 22)}));
-    return image;
-}
 
 } // namespace
 
@@ -39,7 +19,7 @@ SystemTray::SystemTray(QObject *parent)
     m_flashingTimer.setInterval(flashingIntervalMs);
     connect(&m_flashingTimer, &QTimer::timeout, this, &SystemTray::onFlashingTimerTimeout);
 
-    const QImage colour = loadColourImage();
+    const QImage colour(iconPath());
     m_colourIcon = QIcon(QPixmap::fromImage(colour));
     m_greyIcon = QIcon(QPixmap::fromImage(greyImage(colour)));
 
@@ -78,18 +58,6 @@ SystemTray::~SystemTray()
 QString SystemTray::iconPath()
 {
     return QStringLiteral(":/resources/icons/app/app.png");
-}
-
-QImage SystemTray::loadColourImage()
-{
-    const QImage image(iconPath());
-    if (!image.isNull())
-        return image;
-    Log::warning(
-        this,
-        QStringLiteral("Application icon '%1' is %2, the tray shows a drawn one")
-            .arg(iconPath(), QFile::exists(iconPath()) ? QStringLiteral("not an image") : QStringLiteral("missing")));
-    return drawnIcon();
 }
 
 QImage SystemTray::greyImage(const QImage &image)

@@ -60,8 +60,6 @@ protected slots:
     void onFlashingTimerTimeout();
 
 private:
-    QImage loadColourImage();
-
     QTimer m_flashingTimer;
     QIcon m_colourIcon;
     QIcon m_greyIcon;

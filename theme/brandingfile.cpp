@@ -1,7 +1,8 @@
 #include "brandingfile.h"
 
+#include "platform/files.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QTextCodec>
 
 #include <optional>
@@ -148,11 +149,9 @@ BrandingFile BrandingFile::invalid(const QString &error)
 
 std::optional<QByteArray> BrandingFile::content(const QString &path)
 {
-    // Only a regular file: opening a FIFO put in its place would wait for a writer forever.
-    if (!QFileInfo(path).isFile())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a regular file: a FIFO put in its place would make the reader wait forever.
+    QFile file;
+    if (!Platform::openRegularFile(file, path))
         return std::nullopt;
     // In pieces: the size of a device or a pipe in its place says nothing, and a buffer of the
     // largest size for every small file would be waste.
@@ -189,8 +188,11 @@ BrandingFile BrandingFile::parse(const QByteArray &bytes)
     if (state.invalidChars > 0)
         return invalid(QStringLiteral("not UTF-8 text"));
 
+    const QString mainGroup = QStringLiteral("main");
+    const QString styleGroup = QStringLiteral("style");
     BrandingFile file;
-    QString group = QStringLiteral("General");
+    // Keys before the first group belong to "General", a group that is not kept (empty here).
+    QString group;
     QString normalised = text;
     normalised.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList lines = normalised.split(QLatin1Char('\n'));
@@ -207,7 +209,8 @@ BrandingFile BrandingFile::parse(const QByteArray &bytes)
             const QString rest = close < 0 ? QString() : trimmed.mid(close + 1).trimmed();
             if (close < 0 || !(rest.isEmpty() || rest.startsWith(QLatin1Char(';'))))
                 return invalid(QStringLiteral("line %1 is not a group header").arg(number));
-            group = percentDecoded(trimmed.mid(1, close - 1).trimmed());
+            const QString name = percentDecoded(trimmed.mid(1, close - 1).trimmed()).toCaseFolded();
+            group = name == mainGroup || name == styleGroup ? name : QString();
             continue;
         }
         const int equals = line.indexOf(QLatin1Char('='));
@@ -217,20 +220,21 @@ BrandingFile BrandingFile::parse(const QByteArray &bytes)
         const std::optional<QString> value = unescapedValue(line.mid(equals + 1));
         if (!value)
             return invalid(QStringLiteral("line %1 leaves a quote open").arg(number));
-        file.m_groups[group].insert(key, *value);
+        if (!group.isEmpty())
+            file.m_groups[group].insert(key.toCaseFolded(), {key, *value});
     }
     return file;
 }
 
 BrandingFile::Value BrandingFile::value(const QString &group, const QString &key) const
 {
-    const auto groupIt = m_groups.constFind(group);
+    const auto groupIt = m_groups.constFind(group.toCaseFolded());
     if (groupIt == m_groups.constEnd())
         return {};
-    const auto keyIt = groupIt->constFind(key);
+    const auto keyIt = groupIt->constFind(key.toCaseFolded());
     if (keyIt == groupIt->constEnd())
         return {};
-    const QString &text = *keyIt;
+    const QString &text = keyIt->text;
     // QSettings doubles a leading "@" of plain text and writes an empty variant as
     // "@Invalid()"; any other leading "@" marks a typed value.
     if (text.startsWith(QLatin1String("@@")))
@@ -240,4 +244,16 @@ BrandingFile::Value BrandingFile::value(const QString &group, const QString &key
     if (text.startsWith(QLatin1Char('@')))
         return {Value::Typed, QString()};
     return {Value::Text, text};
+}
+
+QStringList BrandingFile::keys(const QString &group) const
+{
+    QStringList names;
+    const auto groupIt = m_groups.constFind(group.toCaseFolded());
+    if (groupIt == m_groups.constEnd())
+        return names;
+    names.reserve(groupIt->size());
+    for (const Entry &entry : *groupIt)
+        names << entry.name;
+    return names;
 }

@@ -2,6 +2,7 @@
 
 #include "brandingfile.h"
 #include "logger.h"
+#include "platform/files.h"
 #include "utils.h"
 
 #include <QColor>
@@ -9,15 +10,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QMetaMethod>
 #include <QMetaProperty>
 #include <QSaveFile>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QUrl>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -26,11 +30,23 @@ const QString styleGroup = QStringLiteral("Style");
 const QString logoId = QStringLiteral("generalLogoFileName");
 const QString backgroundId = QStringLiteral("generalBackgroundImage");
 const QString darkStyleId = QStringLiteral("appPropertyDarkStyle");
+const QString autoColor = QStringLiteral("auto");
 const QString qrcScheme = QStringLiteral("qrc:");
 const QString fileScheme = QStringLiteral("file:///");
 
 // Quick enough for the editor's preview and the watcher, slow enough for an editor's steps.
 constexpr int reloadDelayMs = 200;
+
+// The window is 400 by 650 pixels; an image far larger only costs memory to scale down, and a
+// small file can claim a size whose pixels would not fit into memory at all.
+constexpr int maximumImageSide = 4096;
+// The scene reads an image whole, on its own thread but into memory; a logo or a background of
+// that window is well below a megabyte, and the pixel limit says nothing of a file whose header
+// is followed by anything at all.
+constexpr qint64 maximumImageBytes = 8 * 1024 * 1024;
+
+// A file full of names the table does not know would otherwise fill the log at every reload.
+constexpr int maximumUnknownKeyWarnings = 10;
 
 struct DefaultRow
 {
@@ -258,6 +274,11 @@ bool hasControlCharacter(const QString &text)
     return false;
 }
 
+bool samePath(const QString &a, const QString &b)
+{
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
 // Texts from QML or a file URL reach a log line as one line.
 QString forLog(const QString &text)
 {
@@ -281,12 +302,12 @@ Theme::Theme(QObject *parent)
     m_reloadDelay.setInterval(reloadDelayMs);
     connect(&m_reloadDelay, &QTimer::timeout, this, &Theme::brandingFileMayHaveChanged);
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, &m_reloadDelay, qOverload<>(&QTimer::start));
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_reloadDelay, qOverload<>(&QTimer::start));
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &Theme::onWatchedFolderChanged);
 
     // A branding file refused as a whole leaves the table as it was: here, the defaults.
     buildDefaults();
-    readBrandingFile(standardBrandingFile());
-    watchBrandingFile(false);
+    const std::optional<QByteArray> bytes = watchAndReadStandardFile(false, false);
+    readBrandingFile(m_watchedFile, bytes);
 }
 
 QString Theme::iconSource(const QString &iconName, bool useStyle) const
@@ -320,7 +341,8 @@ QString Theme::colorOpacity(const QString &sourceColor, float opacity) const
         Log::warning(this, QStringLiteral("'%1' is not a color").arg(forLog(sourceColor)));
         return QColor(Qt::transparent).name(QColor::HexArgb);
     }
-    result.setAlphaF(std::isfinite(opacity) ? qBound(0.0, double(opacity), 1.0) : 1.0);
+    // An infinity is bounded like any other value; only what is no number at all means opaque.
+    result.setAlphaF(std::isnan(opacity) ? 1.0 : qBound(0.0, double(opacity), 1.0));
     return result.name(QColor::HexArgb);
 }
 
@@ -331,10 +353,24 @@ bool Theme::load(const QString &url)
         Log::warning(this, QStringLiteral("File '%1' does not exist!").arg(forLog(path)));
         return false;
     }
-    const bool loaded = readBrandingFile(path);
+    // Taking the file moves the branding folder to the file's folder, so that folder is
+    // watched before the file is read, beside the one watched now (a refused file leaves the
+    // folder where it is); the watcher's baseline is then read after its watch is up.
+    const QString candidate = QFileInfo(path).absolutePath() + QStringLiteral("/branding.ini");
+    watchBrandingFiles({m_watchedFile, candidate}, false, false);
+    const std::optional<QByteArray> bytes = BrandingFile::content(path);
+    const bool candidateIsPath = samePath(candidate, path);
+    const std::optional<QByteArray> candidateBytes = candidateIsPath ? bytes : BrandingFile::content(candidate);
+    const bool loaded = readBrandingFile(path, bytes);
+
+    const QString standard = standardBrandingFile();
+    if (standard == candidate && (candidateIsPath || standard != m_watchedFile)) {
+        m_watchedFile = standard;
+        m_watchedContent = candidateBytes;
+    }
+    watchBrandingFiles({m_watchedFile}, false, false);
     if (loaded)
         notify(true);
-    watchBrandingFile(false);
     return loaded;
 }
 
@@ -385,13 +421,21 @@ bool Theme::save(const QString &url)
     }
 
     QFile written(scratchPath);
+    const QByteArray bytes = written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
     QSaveFile target(path);
-    const bool saved = written.open(QIODevice::ReadOnly) && QDir().mkpath(QFileInfo(path).absolutePath())
-        && target.open(QIODevice::WriteOnly) && target.write(written.readAll()) == written.size() && target.commit();
+    const bool saved = written.isOpen() && bytes.size() == written.size()
+        && QDir().mkpath(QFileInfo(path).absolutePath()) && target.open(QIODevice::WriteOnly)
+        && target.write(bytes) == bytes.size() && target.commit();
     if (!saved) {
         Log::warning(this, QStringLiteral("Cannot write file '%1'").arg(forLog(path)));
         return false;
     }
+    // Saved over the watched branding file: the window shows this theme already, with the
+    // picked images where they are (the file names them under "resources/", where they may not
+    // be yet). Our own write is no change to reload.
+    const QString watched = QFileInfo(m_watchedFile).canonicalFilePath();
+    if (!watched.isEmpty() && watched == QFileInfo(path).canonicalFilePath())
+        m_watchedContent = bytes;
     return true;
 }
 
@@ -450,9 +494,9 @@ void Theme::onBrandingFileChanged(const QString &fileName)
 {
     Q_UNUSED(fileName)
     Log::info(this, QStringLiteral("Branding file has changed"));
-    if (readBrandingFile(standardBrandingFile()))
+    const std::optional<QByteArray> bytes = watchAndReadStandardFile(true, true);
+    if (readBrandingFile(m_watchedFile, bytes))
         notify(true);
-    watchBrandingFile(true);
 }
 
 QString Theme::text(const QString &id) const
@@ -478,28 +522,82 @@ void Theme::buildDefaults()
     }
 }
 
-bool Theme::imageExists(const QString &path, const QString &folder) const
+QString Theme::imageProblem(const QString &path, const QString &folder) const
 {
+    const QString missing = QStringLiteral("names no image file that exists");
+    const QString remote = QStringLiteral("names a file on another machine");
     if (hasControlCharacter(path))
-        return false;
+        return missing;
+    // Before anything looks at the path: on Windows even a look reaches out to that host, and
+    // hands it the user's credentials. Refused on every system, since one branding file serves
+    // them all and a reseller's image belongs beside the file, not on some share.
+    if (Platform::hasUncForm(path))
+        return remote;
     const QString resolved = resolvedResource(path, folder);
     const QUrl url(resolved);
     if (resolved.startsWith(qrcScheme))
-        return QFile::exists(QLatin1Char(':') + url.path());
-    return url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile();
+        return QFile::exists(QLatin1Char(':') + url.path()) ? QString() : missing;
+    if (!url.isLocalFile())
+        return missing;
+    const QString local = url.toLocalFile();
+    if (Platform::hasUncForm(local))
+        return remote;
+    QFile file;
+    if (!Platform::openRegularFile(file, local))
+        return missing;
+    if (file.size() > maximumImageBytes)
+        return QStringLiteral("is a file of %1 bytes, more than %2").arg(file.size()).arg(maximumImageBytes);
+    // The header tells the size; a file the reader cannot tell is left to the scene.
+    const QSize size = QImageReader(&file).size();
+    if (size.isValid() && (size.width() > maximumImageSide || size.height() > maximumImageSide))
+        return QStringLiteral("is an image of %1x%2 pixels, more than %3 on a side")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(maximumImageSide);
+    return QString();
 }
 
-bool Theme::readBrandingFile(const QString &path)
+bool Theme::readBrandingFile(const QString &path, const std::optional<QByteArray> &bytes)
 {
-    if (!QFileInfo::exists(path)) {
+    if (!bytes && !QFileInfo::exists(path)) {
         buildDefaults();
         return true;
     }
-    const BrandingFile file = BrandingFile::read(path);
+    if (!bytes) {
+        Log::warning(this, QStringLiteral("Branding file '%1' is ignored: cannot be read").arg(forLog(path)));
+        return false;
+    }
+    const BrandingFile file = BrandingFile::parse(*bytes);
     if (!file.isValid()) {
         Log::warning(this, QStringLiteral("Branding file '%1' is ignored: %2").arg(forLog(path), file.error()));
         return false;
     }
+
+    // A misspelt key is otherwise silently without effect; the reseller learns which one.
+    const auto warnUnknownKeys = [&](const QString &group, const QStringList &known, const QString &what) {
+        QSet<QString> names;
+        for (const QString &name : known)
+            names.insert(name.toCaseFolded());
+        QStringList unknown;
+        for (const QString &key : file.keys(group)) {
+            if (!names.contains(key.toCaseFolded()))
+                unknown << key;
+        }
+        std::sort(unknown.begin(), unknown.end());
+        for (const QString &key : unknown.mid(0, maximumUnknownKeyWarnings))
+            Log::warning(this, QStringLiteral("%1 key '%2' is %3, it is ignored").arg(group, forLog(key), what));
+        if (unknown.size() > maximumUnknownKeyWarnings)
+            Log::warning(this,
+                         QStringLiteral("%1 more %2 keys are unknown, they are ignored")
+                             .arg(unknown.size() - maximumUnknownKeyWarnings)
+                             .arg(group));
+    };
+    warnUnknownKeys(mainGroup,
+                    {QStringLiteral("dateTime"),
+                     QStringLiteral("version"),
+                     QStringLiteral("brandingEnabled"),
+                     QStringLiteral("darkStyle")},
+                    QStringLiteral("unknown"));
 
     const auto mainText = [&](const QString &key) -> std::optional<QString> {
         const BrandingFile::Value value = file.value(mainGroup, key);
@@ -526,6 +624,8 @@ bool Theme::readBrandingFile(const QString &path)
                   .arg(version, boolText(m_brandingEnabled), boolText(m_darkStyle)));
 
     buildDefaults();
+    warnUnknownKeys(styleGroup, m_properties.keys(), QStringLiteral("no theme property"));
+
     const QString folder = QFileInfo(path).absolutePath();
     for (auto it = m_properties.begin(); it != m_properties.end(); ++it) {
         const QString defaultText = valueText(it->propertyData());
@@ -536,9 +636,14 @@ bool Theme::readBrandingFile(const QString &path)
         } else if (value.kind == BrandingFile::Value::Text && value.text != defaultText) {
             switch (it->dataType()) {
             case ThemeDataType::Color:
-                // Only where the default is a colour: the table's odd rows hold a flag or "auto".
-                if (QColor::isValidColor(defaultText) && !QColor::isValidColor(value.text))
+                // The table's odd rows: a flag is taken as it is; "auto" lets the scene choose,
+                // else the row holds a colour like the others.
+                if (defaultText == autoColor) {
+                    if (value.text != autoColor && !QColor::isValidColor(value.text))
+                        problem = QStringLiteral("is neither \"auto\" nor a color");
+                } else if (QColor::isValidColor(defaultText) && !QColor::isValidColor(value.text)) {
                     problem = QStringLiteral("is not a color");
+                }
                 break;
             case ThemeDataType::Float: {
                 bool number = false;
@@ -548,8 +653,8 @@ bool Theme::readBrandingFile(const QString &path)
                 break;
             }
             case ThemeDataType::Image:
-                if (!value.text.isEmpty() && !imageExists(value.text, folder))
-                    problem = QStringLiteral("names no image file that exists");
+                if (!value.text.isEmpty())
+                    problem = imageProblem(value.text, folder);
                 break;
             case ThemeDataType::Bool: break;
             }
@@ -580,30 +685,38 @@ void Theme::notify(bool loaded)
         emit themeDataChanged(true);
 }
 
-void Theme::watchBrandingFile(bool renewFileWatch)
+void Theme::watchBrandingFiles(const QStringList &files, bool renewFileWatch, bool renewFolderWatch)
 {
-    m_watchedFile = standardBrandingFile();
-    m_watchedContent = BrandingFile::content(m_watchedFile);
-
-    QStringList wanted;
-    if (QFileInfo::exists(m_watchedFile))
-        wanted << m_watchedFile;
     // The folder as well: an editor that saves by writing a copy and renaming it over the file
-    // replaces the file the watcher knew. Without the folder, its parent, to see it created.
-    const QString folder = brandingFolder();
-    const QString parent = QFileInfo(folder).absolutePath();
-    if (QFileInfo(folder).isDir())
-        wanted << folder;
-    else if (QFileInfo(parent).isDir())
-        wanted << parent;
+    // replaces the file the watcher knew. The folder's parent always: the folder itself may be
+    // replaced by a rename or be a link pointed elsewhere, and the watch on it would keep
+    // following the old one, unnoticed for good.
+    QStringList wanted;
+    QStringList renewed;
+    for (const QString &file : files) {
+        if (file.isEmpty())
+            continue;
+        const QString folder = QFileInfo(file).absolutePath();
+        const QString parent = QFileInfo(folder).absolutePath();
+        if (QFileInfo::exists(file))
+            wanted << file;
+        if (QFileInfo(folder).isDir())
+            wanted << folder;
+        if (parent != folder && QFileInfo(parent).isDir())
+            wanted << parent;
+        if (renewFileWatch)
+            renewed << file;
+        if (renewFolderWatch)
+            renewed << folder;
+    }
+    wanted.removeDuplicates();
 
     // A watch costs the system a moment to set up and to drop (milliseconds on some), so only
-    // what changed is replaced; after a notification the file is watched anew, since the name
-    // may now belong to another file.
+    // what changed, or is to be renewed, is replaced.
     const QStringList watched = m_watcher.files() + m_watcher.directories();
     QStringList stale;
     for (const QString &path : watched) {
-        if (!wanted.contains(path) || (renewFileWatch && path == m_watchedFile))
+        if (!wanted.contains(path) || renewed.contains(path))
             stale << path;
     }
     if (!stale.isEmpty())
@@ -617,11 +730,31 @@ void Theme::watchBrandingFile(bool renewFileWatch)
         m_watcher.addPaths(missing);
 }
 
+std::optional<QByteArray> Theme::watchAndReadStandardFile(bool renewFileWatch, bool renewFolderWatch)
+{
+    m_watchedFile = standardBrandingFile();
+    watchBrandingFiles({m_watchedFile}, renewFileWatch, renewFolderWatch);
+    m_watchedContent = BrandingFile::content(m_watchedFile);
+    return m_watchedContent;
+}
+
+void Theme::onWatchedFolderChanged(const QString &path)
+{
+    if (!m_watchedFile.isEmpty() && path != QFileInfo(m_watchedFile).absolutePath())
+        m_folderMayHaveMoved = true;
+    m_reloadDelay.start();
+}
+
 void Theme::brandingFileMayHaveChanged()
 {
-    const QString file = standardBrandingFile();
-    if (file != m_watchedFile || BrandingFile::content(file) != m_watchedContent)
-        onBrandingFileChanged(file);
-    else
-        watchBrandingFile(true);
+    const QString previousFile = m_watchedFile;
+    const std::optional<QByteArray> previousContent = m_watchedContent;
+    const std::optional<QByteArray> bytes = watchAndReadStandardFile(true, std::exchange(m_folderMayHaveMoved, false));
+    if (m_watchedFile == previousFile && bytes == previousContent) {
+        Log::debug(this, QStringLiteral("Branding file unchanged"));
+        return;
+    }
+    Log::info(this, QStringLiteral("Branding file has changed"));
+    if (readBrandingFile(m_watchedFile, bytes))
+        notify(true);
 }

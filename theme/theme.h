@@ -348,14 +348,25 @@ private:
     QString text(const QString &id) const;
     bool flag(const QString &id) const;
     QString resolvedResource(const QString &path, const QString &folder) const;
-    bool imageExists(const QString &path, const QString &folder) const;
+    // Why the image a branding file names is not taken; empty when it is.
+    QString imageProblem(const QString &path, const QString &folder) const;
 
     void buildDefaults();
-    // False when the file was refused as a whole and nothing changed.
-    bool readBrandingFile(const QString &path);
+    // Takes the file from `bytes`, its content as the caller read it once (nothing: it could not
+    // be read). False when the file was refused as a whole and nothing changed.
+    bool readBrandingFile(const QString &path, const std::optional<QByteArray> &bytes);
     void notify(bool loaded);
 
-    void watchBrandingFile(bool renewFileWatch);
+    // Watches each file, its folder and the folder's parent, and nothing else. The file watch is
+    // set up anew when `renewFileWatch` is set (the name may now belong to another file), the
+    // folder watch when `renewFolderWatch` is (the folder may have been replaced, or its name
+    // may be a link that now points elsewhere).
+    void watchBrandingFiles(const QStringList &files, bool renewFileWatch, bool renewFolderWatch);
+    // Watches the standard branding file, then reads it once: the bytes returned are both what
+    // the caller parses and what the watcher compares later changes with, so an edit made from
+    // the moment the watches are up is never taken for the state already shown.
+    std::optional<QByteArray> watchAndReadStandardFile(bool renewFileWatch, bool renewFolderWatch);
+    void onWatchedFolderChanged(const QString &path);
     void brandingFileMayHaveChanged();
 
     bool m_brandingEnabled = true;
@@ -368,4 +379,5 @@ private:
     QTimer m_reloadDelay;
     QString m_watchedFile;
     std::optional<QByteArray> m_watchedContent;
+    bool m_folderMayHaveMoved = false;
 };

@@ -62,8 +62,10 @@ void checkReadable(const Theme &theme)
         } else if (name == QLatin1String("generalBackgroundImage") || name == QLatin1String("generalLogoFileName")) {
             if (!isUsableImage(value))
                 std::abort();
-        } else if (name != QLatin1String("generalHeaderActiveColor")
-                   && name != QLatin1String("connectionPageSettingsButtonIconColor") && !QColor::isValidColor(value)) {
+        } else if (name == QLatin1String("connectionPageSettingsButtonIconColor")) {
+            if (value != QLatin1String("auto") && !QColor::isValidColor(value))
+                std::abort();
+        } else if (name != QLatin1String("generalHeaderActiveColor") && !QColor::isValidColor(value)) {
             std::abort();
         }
     }

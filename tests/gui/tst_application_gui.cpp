@@ -175,6 +175,8 @@ void TestApplicationGui::init()
     m_exitAction = m_app->findChild<QAction *>(QStringLiteral("exitAction"));
     QVERIFY(m_systemTray && m_trayIcon && m_vpnCore && m_connectAction && m_settingsAction && m_exitAction);
     QTRY_VERIFY(m_trayIcon->isVisible());
+    // The program's own picture, from the resources the application object brings in.
+    QVERIFY(!QImage(SystemTray::iconPath()).isNull());
     closeBalloons();
 }
 

@@ -390,6 +390,7 @@ void TestProgramGui::withoutTrayHost()
     const Window box = waitForWindow(QStringLiteral("velmorix"), isDialog, true, 30000);
     QVERIFY2(!box.id.isEmpty(), qPrintable(run.output()));
     QVERIFY(run.process().state() == QProcess::Running);
+    QVERIFY(XDesktop::waitPainted(box.geometry));
     XDesktop::screenshot(QStringLiteral("no-tray"));
     XDesktop::keys({QStringLiteral("Return")});
     QVERIFY(run.finished(10000));
@@ -411,6 +412,9 @@ void TestProgramGui::failedStartOffersTheLogs()
                                .arg(m_home->filePath(QStringLiteral("config/VPN/VPNClient.conf")))));
     const Window box = waitForWindow(QStringLiteral("velmorix"), isDialog, true);
     QVERIFY(!box.id.isEmpty());
+    QVERIFY(XDesktop::waitPainted(box.geometry));
+    // The program is about to end: the box stands alone, without the window it will not run.
+    QVERIFY(!mainWindowShown());
     XDesktop::screenshot(QStringLiteral("failed-start"));
 
     // "Close" has the focus; the next button is "Show logs", which opens the folder and leaves

@@ -111,6 +111,26 @@ inline void screenshot(const QString &name)
     QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
+// True once the area shows more than one colour: a window is mapped before it is painted, and
+// a picture taken in between shows the desktop where the window is.
+inline bool waitPainted(const QRect &area, int timeoutMs = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        const QImage image =
+            QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) != image.pixel(0, 0))
+                    return true;
+            }
+        }
+        QTest::qWait(100);
+    } while (timer.elapsed() < timeoutMs);
+    return false;
+}
+
 // trayer as the notification area, at the top right of the screen, for as long as it lives.
 class TrayHost
 {

@@ -517,6 +517,18 @@ void TestServerListModel::searchVisibility()
     QVERIFY(!list->attrVisible(0, QStringLiteral("frank")));
     list->expandCurrentItem(rowId(*list, 0), true);
     QVERIFY(list->attrVisible(0, QStringLiteral("frank")));
+    // Answers of one phrase are kept for the rows they were given for: once the rows move, no
+    // server row is answered from the rows that were there before (asked last row first).
+    const auto shownServers = [&](const QString &phrase) {
+        int shown = 0;
+        for (int i = list->rowCount() - 1; i >= 0; --i)
+            shown += list->attrVisible(i, phrase) && !list->index(i).data(ServerListModel::CountryServerRole).toBool();
+        return shown;
+    };
+    QCOMPARE(shownServers(QStringLiteral("frank")), 1);
+    list->expandCurrentItem(rowId(*list, 0), false);
+    QCOMPARE(shownServers(QStringLiteral("frank")), 0);
+    QCOMPARE(shownServers(QStringLiteral("rotter")), 1);
 
     MessageRecorder recorder;
     QVERIFY(list->attrVisible(99, QStringLiteral("x")));

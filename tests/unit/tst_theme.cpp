@@ -1,5 +1,7 @@
 #include "brandingfile.h"
 #include "messagerecorder.h"
+#include "platform/files.h"
+#include "platform/system.h"
 #include "simplelistmodel.h"
 #include "theme.h"
 #include "themelistmodel.h"
@@ -40,6 +42,10 @@ private slots:
     void brandingFileThatIsNoFile();
     void images_data();
     void images();
+    void imageRefusals_data();
+    void imageRefusals();
+    void networkPaths_data();
+    void networkPaths();
     void iconsAndOpacity();
     void editorChangesStyleButNotColours();
     void notifyOrderAndValues();
@@ -49,6 +55,12 @@ private slots:
     void textSurvivesSaveAndLoad();
     void saveRewritesPickedImages();
     void watcherReloadsOnceAfterEdits();
+    void saveIntoWatchedFileIsNoChange_data();
+    void saveIntoWatchedFileIsNoChange();
+    void folderReplacedOrRepointed_data();
+    void folderReplacedOrRepointed();
+    void editWhileReadingIsNotLost_data();
+    void editWhileReadingIsNotLost();
     void exampleBranding();
 
     void themeListModel();
@@ -98,6 +110,52 @@ QString valueOf(const Theme &theme, const QString &id)
             return property.propertyData().toString();
     }
     return QStringLiteral("<no row>");
+}
+
+// Runs an action once, from inside the code under test, at the first log line that contains a
+// marker: a way to act at an exact moment between two steps of a reload.
+class OnLogLine
+{
+public:
+    OnLogLine(const QString &marker, std::function<void()> action)
+        : m_marker(marker)
+        , m_action(std::move(action))
+    {
+        current() = this;
+        m_previous = qInstallMessageHandler(&OnLogLine::handle);
+    }
+    ~OnLogLine()
+    {
+        qInstallMessageHandler(m_previous);
+        current() = nullptr;
+    }
+    OnLogLine(const OnLogLine &) = delete;
+    OnLogLine &operator=(const OnLogLine &) = delete;
+
+private:
+    static OnLogLine *&current()
+    {
+        static OnLogLine *instance = nullptr;
+        return instance;
+    }
+    static void handle(QtMsgType, const QMessageLogContext &, const QString &text)
+    {
+        OnLogLine *self = current();
+        if (self && self->m_action && text.contains(self->m_marker))
+            std::exchange(self->m_action, nullptr)();
+    }
+
+    QString m_marker;
+    std::function<void()> m_action;
+    QtMessageHandler m_previous = nullptr;
+};
+
+void writePng(const QString &path, QSize size)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QImage image(size, QImage::Format_Mono);
+    image.fill(0);
+    QVERIFY(image.save(path, "PNG"));
 }
 
 } // namespace
@@ -196,7 +254,17 @@ void TestTheme::brandingFileReader_data()
     QTest::newRow("last of two wins") << QByteArray("[Style]\nk=a\nk=b\n") << "Style"
                                       << "k" << text << "b";
     QTest::newRow("keys before a group") << QByteArray("k=v\n[Style]\n") << "General"
-                                         << "k" << text << "v";
+                                         << "k" << int(BrandingFile::Value::Absent) << "";
+    QTest::newRow("keys before a group stay out of Style") << QByteArray("k=v\n[Style]\n") << "Style"
+                                                           << "k" << int(BrandingFile::Value::Absent) << "";
+    QTest::newRow("names without case") << QByteArray("[sTyLe]\nMyKey=v\n") << "Style"
+                                        << "mYkEY" << text << "v";
+    QTest::newRow("one key in two cases, last wins") << QByteArray("[Style]\nk=a\n[STYLE]\nK=b\n") << "style"
+                                                     << "k" << text << "b";
+    QTest::newRow("other groups are not kept") << QByteArray("[Other]\nk=v\n") << "Other"
+                                               << "k" << int(BrandingFile::Value::Absent) << "";
+    QTest::newRow("64 KiB") << QByteArray("[Style]\nk=v\n") + QByteArray(64 * 1024 - 12, ';') << "Style"
+                            << "k" << text << "v";
     QTest::newRow("comments") << QByteArray("; one\n# two\n[Style] ; three\nk=v\n") << "Style"
                               << "k" << text << "v";
     QTest::newRow("doubled @") << QByteArray("[Style]\nk=@@lead\n") << "Style"
@@ -226,6 +294,10 @@ void TestTheme::brandingFileReader_data()
                               << "k" << -1 << "";
     QTest::newRow("too large") << QByteArray("[Style]\n") + QByteArray(BrandingFile::maximumSize, ';') << "Style"
                                << "k" << -1 << "";
+    QTest::newRow("64 KiB and one") << QByteArray("[Style]\nk=v\n") + QByteArray(64 * 1024 - 11, ';') << "Style"
+                                    << "k" << -1 << "";
+    QTest::newRow("bad line in a group not kept") << QByteArray("[Other]\nno pair\n[Style]\nk=v\n") << "Style"
+                                                  << "k" << -1 << "";
 }
 
 void TestTheme::brandingFileReader()
@@ -291,6 +363,12 @@ void TestTheme::brandingFiles_data()
     QTest::newRow("opacity above 1") << dark + "generalGreyLabelOpacity=1.5\n"
                                      << "generalGreyLabelOpacity"
                                      << "0.4" << true << "'generalGreyLabelOpacity' is not a number";
+    QTest::newRow("opacity -inf") << dark + "generalGreyLabelOpacity=-inf\n"
+                                  << "generalGreyLabelOpacity"
+                                  << "0.4" << true << "'generalGreyLabelOpacity' is not a number";
+    QTest::newRow("opacity beyond a double") << dark + "generalSmallGreyLabelOpacity=1e999\n"
+                                             << "generalSmallGreyLabelOpacity"
+                                             << "0.2" << true << "'generalSmallGreyLabelOpacity' is not a number";
     QTest::newRow("missing image") << dark + "generalLogoFileName=resources/none.png\n"
                                    << "generalLogoFileName"
                                    << "qrc:/resources/icons/vpn.png" << true
@@ -303,14 +381,36 @@ void TestTheme::brandingFiles_data()
                                   << "true" << true << "";
     QTest::newRow("odd auto row") << dark + "connectionPageSettingsButtonIconColor=sometimes\n"
                                   << "connectionPageSettingsButtonIconColor"
-                                  << "sometimes" << true << "";
-    QTest::newRow("unknown key") << dark + "noSuchProperty=red\n"
-                                 << "generalBackgroundColor"
-                                 << "#102847" << true << "";
+                                  << "auto" << true
+                                  << "'connectionPageSettingsButtonIconColor' is neither \"auto\" nor a color";
+    QTest::newRow("odd auto row, line breaks") << dark + "connectionPageSettingsButtonIconColor=\"red\\nblue\\x7\"\n"
+                                               << "connectionPageSettingsButtonIconColor"
+                                               << "auto" << true << "is neither \"auto\" nor a color";
+    QTest::newRow("odd auto row, a colour") << dark + "connectionPageSettingsButtonIconColor=#80ff0000\n"
+                                            << "connectionPageSettingsButtonIconColor"
+                                            << "#80ff0000" << true << "";
+    QTest::newRow("unknown key, warned once") << dark + "noSuchProperty=red\nNOSUCHPROPERTY=blue\n"
+                                              << "generalBackgroundColor"
+                                              << "#102847" << true
+                                              << "Theme: Style key 'NOSUCHPROPERTY' is no theme property, it is "
+                                                 "ignored";
+    QTest::newRow("misspelt Main key") << QByteArray("[Main]\nbrandingEnabeld=false\n") << "generalBackgroundColor"
+                                       << "#102847" << true
+                                       << "Theme: Main key 'brandingEnabeld' is unknown, it is ignored";
+    QTest::newRow("names without case") << QByteArray(
+        "[MAIN]\nDarkStyle=false\n[style]\nGENERALBACKGROUNDCOLOR=#abcdef\n")
+                                        << "generalBackgroundColor"
+                                        << "#abcdef" << false << "";
+    QTest::newRow("disabled without case") << QByteArray("[main]\nbrandingenabled=false\n") << "generalBackgroundColor"
+                                           << "#f6f7f9" << false << "Branding style is not enabled!";
     QTest::newRow("not INI") << QByteArray("<html>branding</html>\n") << "generalBackgroundColor"
                              << "#f6f7f9" << false << "is ignored: line 1";
     QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "generalBackgroundColor"
                             << "#f6f7f9" << false << "is ignored: binary data";
+    // Nothing of a file too large is taken, not even the style its first lines choose.
+    QTest::newRow("larger than 64 KiB") << dark + "generalBackgroundColor=#abcdef\n" + QByteArray(64 * 1024, ';')
+                                        << "generalBackgroundColor"
+                                        << "#f6f7f9" << false << "is ignored: larger than 65536 bytes";
 }
 
 void TestTheme::brandingFiles()
@@ -334,12 +434,16 @@ void TestTheme::brandingFiles()
         QCOMPARE(warnings.size(), 1);
         QVERIFY2(warnings.first().contains(warning), qPrintable(warnings.first()));
     }
-    // Whatever the file, every colour the scene binds to stays a colour.
+    // Whatever the file, every colour the scene binds to stays a colour ("auto" where the scene
+    // may choose).
     for (const ThemeProperty &row : theme.allProperties()) {
+        const QString value = row.propertyData().toString();
         if (row.dataType() == ThemeDataType::Color
-            && row.propertyId() != QLatin1String("generalComboBoxUsesListViewTheme")
-            && row.propertyId() != QLatin1String("connectionPageSettingsButtonIconColor"))
-            QVERIFY2(QColor::isValidColor(row.propertyData().toString()), qPrintable(row.propertyId()));
+            && row.propertyId() != QLatin1String("generalComboBoxUsesListViewTheme"))
+            QVERIFY2(QColor::isValidColor(value)
+                         || (row.propertyId() == QLatin1String("connectionPageSettingsButtonIconColor")
+                             && value == QLatin1String("auto")),
+                     qPrintable(row.propertyId()));
     }
 }
 
@@ -447,6 +551,92 @@ void TestTheme::images()
         QCOMPARE(theme.generalBackgroundImage(), QString());
 }
 
+void TestTheme::imageRefusals_data()
+{
+    QTest::addColumn<QByteArray>("value"); // as the file writes it
+    QTest::addColumn<QSize>("size"); // invalid: a FIFO in the image's place
+    QTest::addColumn<qint64>("fileSize"); // 0: as the image is written; else grown to that size
+    QTest::addColumn<QString>("warning"); // empty: the image is taken
+
+    const QByteArray logo("resources/logo.png");
+    const qint64 cap = 8 * 1024 * 1024;
+    QTest::newRow("4096 on a side") << logo << QSize(4096, 16) << qint64(0) << "";
+    QTest::newRow("wider") << logo << QSize(4097, 1) << qint64(0)
+                           << "Theme: Style value 'generalLogoFileName' is an image of 4097x1 pixels, more than 4096 "
+                              "on a side, the default is kept";
+    QTest::newRow("taller") << logo << QSize(1, 4097) << qint64(0) << "is an image of 1x4097 pixels";
+    QTest::newRow("FIFO") << logo << QSize() << qint64(0) << "'generalLogoFileName' names no image file that exists";
+    // A small picture followed by anything: its header alone passes the pixel limit.
+    QTest::newRow("8 MiB") << logo << QSize(16, 16) << cap << "";
+    QTest::newRow("8 MiB and one") << logo << QSize(16, 16) << cap + 1
+                                   << "is a file of 8388609 bytes, more than 8388608";
+    // Never looked at, on no system: on Windows the look alone hands the host the user's logon.
+    QTest::newRow("//host/share") << QByteArray("//host/share/logo.png") << QSize(16, 16) << qint64(0)
+                                  << "'generalLogoFileName' names a file on another machine";
+    // As QSettings writes that path: every backslash doubled.
+    QTest::newRow("\\\\host\\share") << QByteArray("\\\\\\\\host\\\\share\\\\logo.png") << QSize(16, 16) << qint64(0)
+                                     << "names a file on another machine";
+    QTest::newRow("file URL of a share") << QByteArray("file:////host/share/logo.png") << QSize(16, 16) << qint64(0)
+                                         << "names a file on another machine";
+}
+
+void TestTheme::imageRefusals()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(QSize, size);
+    QFETCH(qint64, fileSize);
+    QFETCH(QString, warning);
+
+    // Whatever lies there is looked at without waiting: a FIFO has no writer.
+    const QString image = m_appDir->path() + QStringLiteral("/branding/resources/logo.png");
+    if (size.isValid()) {
+        writePng(image, size);
+        if (fileSize > 0)
+            QVERIFY(QFile::resize(image, fileSize)); // sparse: no disk spent
+    } else {
+        QDir().mkpath(QFileInfo(image).absolutePath());
+        QVERIFY(::mkfifo(QFile::encodeName(image).constData(), 0600) == 0);
+    }
+    writeFile(brandingPath(), "[Style]\ngeneralLogoFileName=" + value + "\n");
+    MessageRecorder recorder;
+    const Theme theme;
+    if (warning.isEmpty()) {
+        QVERIFY2(recorder.warnings().isEmpty(), qPrintable(recorder.warnings().join(QLatin1Char('\n'))));
+        QCOMPARE(theme.generalLogoFileName(), fileUrl(image));
+    } else {
+        QCOMPARE(recorder.warnings().size(), 1);
+        QVERIFY2(recorder.warnings().first().contains(warning), qPrintable(recorder.warnings().first()));
+        QCOMPARE(theme.generalLogoFileName(), QStringLiteral("qrc:/resources/icons/vpn.png"));
+    }
+}
+
+void TestTheme::networkPaths_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("uncForm");
+
+    QTest::newRow("//host/share") << "//host/share/logo.png" << true;
+    QTest::newRow("\\\\host\\share") << "\\\\host\\share\\logo.png" << true;
+    QTest::newRow("mixed separators") << "/\\host/share/logo.png" << true;
+    QTest::newRow("long UNC") << "\\\\?\\UNC\\host\\share\\logo.png" << true;
+    QTest::newRow("device") << "\\\\.\\pipe\\logo" << true;
+    QTest::newRow("absolute") << "/srv/logo.png" << false;
+    QTest::newRow("drive") << "C:\\logo.png" << false;
+    QTest::newRow("relative") << "resources/logo.png" << false;
+    QTest::newRow("one separator") << "/" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestTheme::networkPaths()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, uncForm);
+
+    // On Windows the form alone decides, before any look at the path would reach the host.
+    QCOMPARE(Platform::hasUncForm(path), uncForm);
+    QCOMPARE(Platform::isNetworkPath(path), uncForm && Platform::osName() == QLatin1String("Windows"));
+}
+
 void TestTheme::iconsAndOpacity()
 {
     writeFile(brandingPath(), "[Main]\nbrandingEnabled=true\n");
@@ -462,6 +652,10 @@ void TestTheme::iconsAndOpacity()
     QCOMPARE(theme.colorOpacity(QStringLiteral("black"), 7.0f), QStringLiteral("#ff000000"));
     QCOMPARE(theme.colorOpacity(QStringLiteral("black"), -1.0f), QStringLiteral("#00000000"));
     QCOMPARE(theme.colorOpacity(QStringLiteral("black"), std::numeric_limits<float>::quiet_NaN()),
+             QStringLiteral("#ff000000"));
+    QCOMPARE(theme.colorOpacity(QStringLiteral("black"), -std::numeric_limits<float>::infinity()),
+             QStringLiteral("#00000000"));
+    QCOMPARE(theme.colorOpacity(QStringLiteral("black"), std::numeric_limits<float>::infinity()),
              QStringLiteral("#ff000000"));
     MessageRecorder recorder;
     QCOMPARE(theme.colorOpacity(QStringLiteral("nocolour\n"), 1.0f), QStringLiteral("#00000000"));
@@ -632,7 +826,8 @@ void TestTheme::textSurvivesSaveAndLoad()
     QFETCH(QVariant, value);
     QFETCH(QString, expected);
 
-    // The row in no section takes any text: the reader must give back what QSettings wrote.
+    // The editor stores any text it is given; the reader must give back what the save wrote
+    // (whether the theme then takes it is the theme's rule, not the reader's).
     const QString id = QStringLiteral("connectionPageSettingsButtonIconColor");
     Theme theme;
     theme.themePropertyChanged(ThemeProperty(id, value));
@@ -640,9 +835,11 @@ void TestTheme::textSurvivesSaveAndLoad()
     const QString path = m_appDir->path() + QStringLiteral("/theme.ini");
     QVERIFY(theme.save(fileUrl(path)));
 
-    Theme loaded;
-    QVERIFY(loaded.load(fileUrl(path)));
-    QCOMPARE(loaded.connectionPageSettingsButtonIconColor(), expected);
+    const BrandingFile saved = BrandingFile::read(path);
+    QVERIFY2(saved.isValid(), qPrintable(saved.error()));
+    const BrandingFile::Value read = saved.value(QStringLiteral("Style"), id);
+    QCOMPARE(int(read.kind), int(BrandingFile::Value::Text));
+    QCOMPARE(read.text, expected);
 }
 
 void TestTheme::saveRewritesPickedImages()
@@ -698,6 +895,115 @@ void TestTheme::watcherReloadsOnceAfterEdits()
     QVERIFY(QFile::remove(brandingPath()));
     QTRY_COMPARE(theme.generalBackgroundColor(), QStringLiteral("#102847"));
     QCOMPARE(reloads.count(), 4);
+}
+
+void TestTheme::saveIntoWatchedFileIsNoChange_data()
+{
+    QTest::addColumn<bool>("fileThere");
+    QTest::newRow("over the file") << true;
+    QTest::newRow("folder made by the save") << false;
+}
+
+void TestTheme::saveIntoWatchedFileIsNoChange()
+{
+    QFETCH(bool, fileThere);
+
+    // The editor saves its theme as the program's own branding file, with a logo picked from
+    // elsewhere: the file names it "resources/logo.png", which is not there yet.
+    if (fileThere)
+        writeFile(brandingPath(), "[Main]\nbrandingEnabled=true\n");
+    const QString picked = m_appDir->path() + QStringLiteral("/pictures/mine.png");
+    writePng(picked, QSize(400, 50));
+    Theme theme;
+    theme.themePropertyChanged(ThemeProperty(QStringLiteral("generalLogoFileName"), fileUrl(picked)));
+    theme.themePropertyChanged(ThemeProperty(QStringLiteral("generalBackgroundColor"), QStringLiteral("#123456")));
+    QSignalSpy reloads(&theme, &Theme::themeDataChanged);
+
+    MessageRecorder recorder;
+    QVERIFY(theme.save(fileUrl(brandingPath())));
+    // The watcher has looked at the file once it says what it found.
+    QTRY_VERIFY(recorder.texts(QtDebugMsg).contains(QStringLiteral("Theme: Branding file unchanged"))
+                || recorder.texts(QtInfoMsg).contains(QStringLiteral("Theme: Branding file has changed")));
+    QVERIFY(reloads.isEmpty());
+    QCOMPARE(theme.generalLogoFileName(), fileUrl(picked));
+    QCOMPARE(theme.generalBackgroundColor(), QStringLiteral("#123456"));
+
+    // Someone else's edit of that file still counts.
+    writeFile(brandingPath(), "[Main]\nbrandingEnabled=true\n[Style]\ngeneralBackgroundColor=#654321\n");
+    QTRY_COMPARE(theme.generalBackgroundColor(), QStringLiteral("#654321"));
+}
+
+void TestTheme::folderReplacedOrRepointed_data()
+{
+    QTest::addColumn<bool>("link");
+    QTest::newRow("folder renamed over") << false;
+    QTest::newRow("link pointed elsewhere") << true;
+}
+
+void TestTheme::folderReplacedOrRepointed()
+{
+    QFETCH(bool, link);
+
+    const QByteArray head("[Main]\nbrandingEnabled=true\n[Style]\ngeneralBackgroundColor=");
+    const QString folder = m_appDir->path() + QStringLiteral("/branding");
+    const QString first = m_appDir->path() + QStringLiteral("/first");
+    const QString second = m_appDir->path() + QStringLiteral("/second");
+    writeFile(first + QStringLiteral("/branding.ini"), head + "#000001\n");
+    // The folder swapped in has no file yet: only a watch on that folder itself sees it come.
+    QVERIFY(QDir().mkpath(second));
+    if (link)
+        QVERIFY(QFile::link(first, folder));
+    else
+        QVERIFY(QDir().rename(first, folder));
+    Theme theme;
+    QCOMPARE(theme.generalBackgroundColor(), QStringLiteral("#000001"));
+
+    // As a reseller swaps a prepared folder in: one rename, the old one kept aside.
+    const QString aside = m_appDir->path() + QStringLiteral("/aside");
+    if (link) {
+        QVERIFY(QFile::link(second, aside));
+        QVERIFY(std::rename(QFile::encodeName(aside).constData(), QFile::encodeName(folder).constData()) == 0);
+    } else {
+        QVERIFY(QDir().rename(folder, aside));
+        QVERIFY(QDir().rename(second, folder));
+    }
+    // No file: the defaults of the style the last file chose.
+    QTRY_COMPARE(theme.generalBackgroundColor(), QStringLiteral("#102847"));
+
+    // The folder now in place is the one watched.
+    writeFile(brandingPath(), head + "#000003\n");
+    QTRY_COMPARE(theme.generalBackgroundColor(), QStringLiteral("#000003"));
+}
+
+void TestTheme::editWhileReadingIsNotLost_data()
+{
+    QTest::addColumn<bool>("atStart");
+    QTest::newRow("while the theme starts") << true;
+    QTest::newRow("while it reloads") << false;
+}
+
+void TestTheme::editWhileReadingIsNotLost()
+{
+    QFETCH(bool, atStart);
+
+    // The edit lands after the file was read, while the theme is still busy with it (the line
+    // it logs while it reads stands for that moment).
+    const QByteArray head("[Main]\nbrandingEnabled=true\n[Style]\ngeneralBackgroundColor=");
+    writeFile(brandingPath(), head + "#000001\n");
+    std::unique_ptr<Theme> theme;
+    if (!atStart) {
+        theme = std::make_unique<Theme>();
+        QCOMPARE(theme->generalBackgroundColor(), QStringLiteral("#000001"));
+    }
+    {
+        const OnLogLine edit(QStringLiteral("Version '"), [&] { writeFile(brandingPath(), head + "#000003\n"); });
+        if (atStart)
+            theme = std::make_unique<Theme>();
+        else
+            writeFile(brandingPath(), head + "#000002\n");
+        QTRY_VERIFY(theme->generalBackgroundColor() != QLatin1String("#000001"));
+    }
+    QTRY_COMPARE(theme->generalBackgroundColor(), QStringLiteral("#000003"));
 }
 
 void TestTheme::exampleBranding()
