@@ -7,17 +7,26 @@
 //
 // The devices exist while the program runs; it prints "ready" once all of them do and ends on
 // SIGTERM or SIGINT, which removes them.
+//
+// Every frame gets its release time when it arrives (arrival plus the one-way delay) and leaves
+// on an absolute CLOCK_MONOTONIC deadline, so a late wake-up delays that frame alone and never
+// adds up over the queue. The program asks for real-time scheduling: on a loaded machine an
+// ordinary process wakes tens of milliseconds late, which would swamp the gaps between the
+// links' round trips; with it the error stays at the scheduler's latency.
 
 #include <fcntl.h>
 #include <linux/if.h>
 #include <linux/if_tun.h>
 #include <poll.h>
+#include <sched.h>
 #include <sys/ioctl.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -149,12 +158,27 @@ int main(int argc, char **argv)
     std::printf("ready\n");
     std::fflush(stdout);
 
-    std::vector<pollfd> polled(directions.size());
+    // Best effort: without the right to it the links still work, with the load's jitter.
+    sched_param priority{};
+    priority.sched_priority = 10;
+    if (sched_setscheduler(0, SCHED_FIFO, &priority) != 0)
+        std::fprintf(stderr,
+                     "demo-delayline: no real-time scheduling (%s); delays will vary under load\n",
+                     std::strerror(errno));
+
+    const int timer = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (timer < 0) {
+        std::fprintf(stderr, "demo-delayline: timerfd: %s\n", std::strerror(errno));
+        return 1;
+    }
+
+    std::vector<pollfd> polled(directions.size() + 1);
     std::vector<unsigned char> buffer(maxFrame);
     while (!stopRequested) {
         const Clock::time_point now = Clock::now();
-        // Send what is due, then sleep until the next frame is due or a frame arrives.
-        long waitMs = 1000;
+        // Send what is due, then sleep until the earliest release time or a frame arrives.
+        bool waiting = false;
+        Clock::time_point next{};
         for (Direction &direction : directions) {
             while (!direction.queue.empty() && direction.queue.front().due <= now) {
                 const Frame &frame = direction.queue.front();
@@ -162,21 +186,41 @@ int main(int argc, char **argv)
                     ++direction.dropped;
                 direction.queue.pop_front();
             }
-            if (!direction.queue.empty()) {
-                const auto left =
-                    std::chrono::duration_cast<std::chrono::microseconds>(direction.queue.front().due - now);
-                // Round up, so that a frame is never sent before its time.
-                waitMs = std::min(waitMs, static_cast<long>((left.count() + 999) / 1000));
+            if (!direction.queue.empty() && (!waiting || direction.queue.front().due < next)) {
+                next = direction.queue.front().due;
+                waiting = true;
             }
+        }
+        // steady_clock is CLOCK_MONOTONIC here, so its time points are the timer's deadlines.
+        itimerspec deadline{};
+        if (waiting) {
+            const auto since = std::chrono::duration_cast<std::chrono::nanoseconds>(next.time_since_epoch()).count();
+            deadline.it_value.tv_sec = static_cast<time_t>(since / 1000000000);
+            deadline.it_value.tv_nsec = static_cast<long>(since % 1000000000);
+            if (deadline.it_value.tv_sec == 0 && deadline.it_value.tv_nsec == 0)
+                deadline.it_value.tv_nsec = 1; // zero would disarm the timer
+        }
+        if (timerfd_settime(timer, TFD_TIMER_ABSTIME, &deadline, nullptr) != 0) {
+            std::fprintf(stderr, "demo-delayline: timerfd_settime: %s\n", std::strerror(errno));
+            return 1;
         }
         for (std::size_t i = 0; i < directions.size(); ++i)
             polled[i] = {directions[i].from, POLLIN, 0};
-        const int ready = poll(polled.data(), polled.size(), static_cast<int>(waitMs));
+        polled[directions.size()] = {timer, POLLIN, 0};
+        // The timeout only bounds how long a stop request can go unnoticed.
+        const int ready = poll(polled.data(), polled.size(), 1000);
         if (ready < 0) {
             if (errno == EINTR)
                 continue;
             std::fprintf(stderr, "demo-delayline: poll: %s\n", std::strerror(errno));
             return 1;
+        }
+        if (polled[directions.size()].revents & POLLIN) {
+            std::uint64_t expirations = 0;
+            if (read(timer, &expirations, sizeof expirations) < 0 && errno != EAGAIN) {
+                std::fprintf(stderr, "demo-delayline: timerfd: %s\n", std::strerror(errno));
+                return 1;
+            }
         }
         const Clock::time_point arrived = Clock::now();
         for (std::size_t i = 0; i < directions.size(); ++i) {
@@ -197,6 +241,7 @@ int main(int argc, char **argv)
             }
         }
     }
+    close(timer);
     for (int fd : descriptors)
         close(fd);
     return 0;
