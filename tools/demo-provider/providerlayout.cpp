@@ -189,6 +189,9 @@ ProviderLayout ProviderLayout::parse(const QByteArray &text, const QString &fold
             QList<quint16> &ports = kind == QLatin1String("tcp-ports") ? layout.m_tcpPorts : layout.m_udpPorts;
             if (fields.size() != 2 || !ports.isEmpty() || !readPorts(fields.at(1), &ports))
                 return fail(QStringLiteral("ports are numbers from 1 to 65535, each once"));
+        } else if (kind == QLatin1String("margin")) {
+            if (fields.size() != 2 || !readNumber(fields.at(1), 0, 1000, &layout.m_marginMs))
+                return fail(QStringLiteral("the margin is a number of milliseconds up to 1000"));
         } else {
             return fail(QStringLiteral("unknown record '%1'").arg(kind.left(32)));
         }

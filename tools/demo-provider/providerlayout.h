@@ -18,6 +18,9 @@
 //   server|COUNTRY|CITY|NAME|ADDRESS|ROUND TRIP MS
 //   tcp-ports|PORT PORT ...
 //   udp-ports|PORT PORT ...
+//   margin|MS
+//     (how far apart two round trips must be for a probe to be sure to tell them apart on the
+//     emulated links; checks of the client's latency order compare only those)
 class ProviderLayout
 {
 public:
@@ -56,6 +59,7 @@ public:
     QHostAddress clientGateway() const { return m_clientGateway; }
     int clientPrefix() const { return m_clientPrefix; }
     QHostAddress tunnelOnlyAddress() const { return m_tunnelOnlyAddress; }
+    int marginMs() const { return m_marginMs; }
 
     // The catalogue as the backend publishes it.
     QByteArray catalogue() const;
@@ -77,4 +81,5 @@ private:
     QHostAddress m_tunnelOnlyAddress;
     QList<quint16> m_tcpPorts;
     QList<quint16> m_udpPorts;
+    int m_marginMs = 0;
 };
