@@ -226,7 +226,7 @@ void NetworkApi::onFinished(QNetworkReply *reply)
             m_currentCountryCode = address.second;
             emit requestCurrentIpAddressFinished(address.first, address.second);
         } else if (url == catalogueUrl()) {
-            m_servers = parseServerList(QString::fromUtf8(body), objectName());
+            m_servers = parseServerList(decodeServerListBody(body), objectName());
             Log::info(this,
                       QStringLiteral("Request '%1' finished, %2 servers in %3 countries")
                           .arg(label)

@@ -28,6 +28,23 @@ Server serverFromAttributes(const QXmlStreamAttributes &attributes)
     return server;
 }
 
+QString legalXmlText(const QString &text)
+{
+    QString result = text;
+    const int size = result.size();
+    for (int i = 0; i < size; ++i) {
+        const QChar c = result.at(i);
+        const ushort u = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < size && result.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if ((u < 0x20 && u != 0x09 && u != 0x0a && u != 0x0d) || c.isSurrogate() || u == 0xfffe || u == 0xffff)
+            result[i] = QChar::ReplacementCharacter;
+    }
+    return result;
+}
+
 Servers groupedByCountry(const Servers &servers)
 {
     // One pass into groups keyed by the lower-cased code; the map keeps the codes in order.
@@ -52,7 +69,7 @@ Servers parseServerList(const QString &document, const QString &logName)
     QSet<Server> seen;
     QStringList notAvailable;
 
-    QXmlStreamReader reader(document);
+    QXmlStreamReader reader(legalXmlText(document));
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement || reader.name() != QLatin1String("server"))
             continue;
@@ -84,4 +101,26 @@ Servers parseServerList(const QString &document, const QString &logName)
     if (!notAvailable.isEmpty())
         Log::warning(logName, QStringLiteral("Not available servers: %1").arg(notAvailable.join(QStringLiteral(", "))));
     return groupedByCountry(accepted);
+}
+
+QString decodeServerListBody(const QByteArray &body)
+{
+    const auto startsWith = [&body](const char *mark) { return body.startsWith(QByteArray(mark)); };
+    if (startsWith("\xff\xfe") || startsWith("\xfe\xff")) {
+        const bool little = startsWith("\xff\xfe");
+        QString text;
+        text.reserve(body.size() / 2);
+        for (int i = 2; i + 1 < body.size(); i += 2) {
+            const ushort low = uchar(body.at(little ? i : i + 1));
+            const ushort high = uchar(body.at(little ? i + 1 : i));
+            text += QChar(ushort(high << 8 | low));
+        }
+        // A last odd byte is half a character.
+        if (body.size() % 2 != 0)
+            text += QChar::ReplacementCharacter;
+        return text;
+    }
+    // The whole body: the overload for a byte array would stop at the first NUL byte.
+    const int skip = startsWith("\xef\xbb\xbf") ? 3 : 0;
+    return QString::fromUtf8(body.constData() + skip, body.size() - skip);
 }

@@ -31,16 +31,27 @@ Verdict screen(const QString &text)
     return {};
 }
 
+// The name of an encrypted-DNS server as resolvectl prints it: labels of letters, digits,
+// hyphens and underscores ("dns_1.example"), none empty or longer than 63, no hyphen at either
+// end of a label, a final dot allowed.
 bool isHostName(const QString &name)
 {
-    if (name.isEmpty() || name.size() > 253 || name.startsWith(QLatin1Char('-')) || name.startsWith(QLatin1Char('.')))
+    QString text = name;
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    if (text.isEmpty() || text.size() > 253)
         return false;
-    for (const QChar c : name) {
-        const ushort u = c.unicode();
-        const bool allowed =
-            (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '-' || u == '.';
-        if (!allowed)
+    for (const QString &label : text.split(QLatin1Char('.'))) {
+        if (label.isEmpty() || label.size() > 63 || label.startsWith(QLatin1Char('-'))
+            || label.endsWith(QLatin1Char('-')))
             return false;
+        for (const QChar c : label) {
+            const ushort u = c.unicode();
+            const bool allowed =
+                (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '-' || u == '_';
+            if (!allowed)
+                return false;
+        }
     }
     return true;
 }

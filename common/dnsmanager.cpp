@@ -51,6 +51,17 @@ bool DnsManager::hasRecordedVpnSwitch()
     return data.childGroups().contains(QStringLiteral("VpnDns"));
 }
 
+QStringList DnsManager::userDnsOfRecordedSwitch()
+{
+    if (!hasRecordedVpnSwitch())
+        return {};
+    const QSettings data(Utils::dnsDataFilePath(), QSettings::IniFormat);
+    return data.value(QStringLiteral("UserDns/Args"))
+        .toString()
+        .simplified()
+        .split(QLatin1Char(';'), Qt::SkipEmptyParts);
+}
+
 void DnsManager::refresh()
 {
     m_interfaces.clear();
@@ -126,6 +137,7 @@ void DnsManager::setUserDns()
 
 void DnsManager::applyDns(const QStringList &ipv4, const QStringList &ipv6, bool fromVpn)
 {
+    Platform::holdForeignDnsServers(fromVpn, objectName());
     for (const DnsInterface &dnsInterface : qAsConst(m_interfaces)) {
         if (dnsInterface.vpnConnection && !fromVpn)
             continue;

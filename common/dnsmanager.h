@@ -38,6 +38,8 @@ public:
     static QString userEntry(const DnsInterface &dnsInterface);
     // Whether "dns.dat" records a switch to the VPN's servers that no user run has undone yet.
     static bool hasRecordedVpnSwitch();
+    // The user's entries that such a switch saved; empty without a switch on record.
+    static QStringList userDnsOfRecordedSwitch();
 
     void refresh();
     QVector<DnsInterface> &interfaces() { return m_interfaces; }

@@ -114,7 +114,7 @@ QString flagSource(const QString &countryCode)
 
 QString dataDirectory()
 {
-    const QString path = Platform::programDataDirectory();
+    const QString path = Platform::clientDataDirectory();
     if (path.isEmpty())
         logWarning(QStringLiteral("Can't find '%1' path!").arg(QStringLiteral("ProgramData")));
     return path;

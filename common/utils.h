@@ -25,7 +25,9 @@ QString joinNonEmpty(const QStringList &entries, const QString &separator);
 // countries without a flag.
 QString flagSource(const QString &countryCode);
 
-// The machine-wide data folder of the programs, empty when the system has none.
+// The folder of the client's engine files (the data folder, or on Linux a folder of the user's
+// own for any user but root: Platform::clientDataDirectory), and the machine-wide data folder
+// of the programs (dns.dat, the dns program's log); empty when the system has none.
 QString dataDirectory();
 QString logDataDirectory();
 // "dns.dat" in that folder, in native separators; empty when the folder is unknown.

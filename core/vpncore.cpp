@@ -1,98 +1,144 @@
 #include "vpncore.h"
 
 #include "account.h"
-#include "countrynames.h"
+#include "dnsmanager.h"
 #include "logger.h"
-#include "multiping.h"
 #include "networkapi.h"
 #include "openvpnclient.h"
 #include "portchecker.h"
+#include "publicaddress.h"
+#include "serverchoice.h"
+#include "sessioncounters.h"
+#include "sessiondecisions.h"
+#include "sessionprotection.h"
 #include "settings.h"
 #include "utils.h"
 #include "vpnclient.h"
 #include "wireguardclient.h"
 
-#include <QDebug>
 #include <QFileInfo>
+
+namespace Decisions = SessionDecisions;
 
 namespace {
 
-const QString fastDown = QStringLiteral("FastDown");
-const QString cantFindPorts = QStringLiteral("CantFindPorts");
-const QString crashExit = QStringLiteral("CrashExit");
-
-// The last public address received, for the whole process: replayed on a language change.
-QString lastReportedIp;
-QString lastReportedCountry;
 // Account requests made for the automatic connection, for the whole process.
 int accountRequestCount = 0;
+
+bool isEnd(ConnectionState::Id state)
+{
+    return state == ConnectionState::Id::Disconnected || state == ConnectionState::Id::Error
+        || state == ConnectionState::Id::Unknown;
+}
 
 } // namespace
 
 VpnCore::VpnCore(QObject *parent)
     : QObject(parent)
-    , m_currentIpInfoText(tr("Updating..."))
-    , m_onlineTime(QStringLiteral("00:00:00"))
-    , m_dnsProcess(QStringLiteral("dns"))
-    , m_networkTool(QStringLiteral("network-tool"))
+    , m_protection(new SessionProtection(this, this))
+    , m_address(new PublicAddress(
+          this, [this](const QString &ip) { return connectedCountry(ip); }, this))
+    , m_counters(new SessionCounters(this))
+    , m_serverChoice(new ServerChoice(this, this))
     , m_settings(Settings::instance())
 {
     setObjectName(QStringLiteral("VpnCore"));
     ConnectionState::registerMetaType();
     qRegisterMetaType<VpnCore::VpnError>("VpnCore::VpnError");
 
-    m_onlineTimer.setInterval(500);
-    QObject::connect(&m_onlineTimer, &QTimer::timeout, this, &VpnCore::onOnlineActivityTimerEvent);
-    m_currentIpTimer.setSingleShot(true);
-    QObject::connect(&m_currentIpTimer, &QTimer::timeout, this, &VpnCore::onRequestCurrentIpAddressTimerEvent);
+    QObject::connect(m_address, &PublicAddress::ipChanged, this, &VpnCore::currentIpChanged);
+    QObject::connect(m_address, &PublicAddress::imageSourceChanged, this, &VpnCore::currentLocationImageSourceChanged);
+    QObject::connect(m_address, &PublicAddress::captionChanged, this, &VpnCore::currentIpInfoTextChanged);
+    QObject::connect(m_counters, &SessionCounters::downloadedChanged, this, &VpnCore::downloadedChanged);
+    QObject::connect(m_counters, &SessionCounters::uploadedChanged, this, &VpnCore::uploadedChanged);
+    QObject::connect(m_counters, &SessionCounters::onlineTimeChanged, this, &VpnCore::vpnOnlineTimeChanged);
+    QObject::connect(m_serverChoice,
+                     &ServerChoice::chosen,
+                     this,
+                     [this](const QString &ip, const QString &locationText, const QString &country, bool measured) {
+                         chooseServer(ip, locationText, country, measured);
+                     });
+    QObject::connect(m_protection, &SessionProtection::dnsProcessFinished, this, &VpnCore::onDnsProcessFinished);
+    QObject::connect(m_protection, &SessionProtection::killSwitchFinished, this, &VpnCore::onKillSwitchFinished);
+    // Queued: the attempt goes on from the event loop, not from inside the service's report.
+    QObject::connect(
+        m_protection, &SessionProtection::dnsSettledChanged, this, &VpnCore::continueConnection, Qt::QueuedConnection);
+
     m_reconnectTimer.setSingleShot(true);
-    QObject::connect(&m_reconnectTimer, &QTimer::timeout, this, [this] { beginConnection(false); });
-    QObject::connect(&m_dnsProcess, &ServiceProcess::finished, this, &VpnCore::onDnsProcessFinished);
-    QObject::connect(&m_killSwitch, &KillSwitch::killSwitchFinished, this, &VpnCore::onKillSwitchFinished);
+    QObject::connect(&m_reconnectTimer, &QTimer::timeout, this, [this] { beginConnection(m_scheduledAttempt); });
 
     m_engineFactory = [](int protocol, QObject *owner) -> VpnClient * {
         if (protocol == VpnProtocol::WireGuard)
             return new WireGuardClient(owner);
         return new OpenVpnClient(owner);
     };
+    m_portSearchFactory = [](const QString &host, const QList<quint16> &ports, int seconds) {
+        return new PortChecker(host, ports, seconds);
+    };
 }
 
 VpnCore::~VpnCore()
 {
+    m_protection->setLeaving();
     if (m_connectionState != ConnectionState::Id::Disconnected)
         disconnectFromVpn();
-    if (m_killSwitch.isEnabled())
-        releaseKillSwitch();
+    if (m_protection->killSwitchOn())
+        m_protection->releaseKillSwitch();
+    // The engine goes with the controller and will not report its end: the user's DNS is asked
+    // back now, and the next start makes sure of it.
+    if (m_protection->record().dnsActivated())
+        m_protection->restoreUserDns(m_userDnsServers, m_usesDnsProgram);
 }
 
 QString VpnCore::onlineTimeText(qint64 seconds)
 {
-    if (seconds <= 0)
-        return QStringLiteral("00:00:00");
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
-        .arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return SessionCounters::onlineTimeText(seconds);
+}
+
+QString VpnCore::currentIp() const
+{
+    return m_address->ip();
+}
+
+QString VpnCore::currentIpInfoText() const
+{
+    return m_address->caption();
 }
 
 QString VpnCore::currentLocationImageSource() const
 {
-    return m_currentCountry.isEmpty() ? QString() : Utils::flagSource(m_currentCountry);
+    return m_address->imageSource();
 }
 
 QString VpnCore::downloaded() const
 {
-    return VpnClient::formatTraffic(m_downloadedBytes);
+    return m_counters->downloaded();
 }
 
 QString VpnCore::uploaded() const
 {
-    return VpnClient::formatTraffic(m_uploadedBytes);
+    return m_counters->uploaded();
+}
+
+QString VpnCore::vpnOnlineTime() const
+{
+    return m_counters->onlineTime();
+}
+
+bool VpnCore::killSwitchHeld() const
+{
+    return m_protection->killSwitchHeld();
+}
+
+void VpnCore::setLatencyProbeForTesting(LatencyProbe probe)
+{
+    m_serverChoice->setLatencyProbe(std::move(probe));
 }
 
 void VpnCore::setNetworkApi(NetworkApi *networkApi)
 {
     m_networkApi = networkApi;
+    m_address->setNetworkApi(networkApi);
     QObject::connect(
         networkApi, &NetworkApi::requestCurrentIpAddressFinished, this, &VpnCore::onRequestCurrentIpAddressFinished);
     QObject::connect(networkApi, &NetworkApi::requestServerListFinished, this, &VpnCore::onRequestServerListFinished);
@@ -107,33 +153,56 @@ bool VpnCore::isBusy() const
 
 Server VpnCore::currentServer() const
 {
-    return serverByIp(m_servers, m_serverIp);
+    return serverByIp(m_serverChoice->servers(), m_serverIp);
+}
+
+QString VpnCore::connectedCountry(const QString &ip) const
+{
+    Server server = serverByIp(m_serverChoice->servers(), ip);
+    if (!server.isValid())
+        server = serverByIp(m_serverChoice->servers(), m_serverIp);
+    return server.country;
 }
 
 // --- connect and disconnect -------------------------------------------------------------
 
 void VpnCore::connectToVpn()
 {
-    beginConnection(true);
+    beginConnection(Attempt::User);
 }
 
-void VpnCore::beginConnection(bool userRequest)
+void VpnCore::beginConnection(Attempt attempt)
 {
+    const bool byUser = attempt == Attempt::User;
+    // A session under way is not started twice; one that is ending is followed by this one.
+    if (isBusy()) {
+        Log::info(this,
+                  QStringLiteral("Already %1, nothing to connect").arg(ConnectionState::stateName(m_connectionState)));
+        return;
+    }
+    if (m_connectionState == ConnectionState::Id::Disconnecting) {
+        m_reconnectRequested = true;
+        m_connectRequested = m_connectRequested || byUser;
+        return;
+    }
     m_reconnectTimer.stop();
+    m_waitingAttempt = Attempt::None;
     m_userDisconnect = false;
-    // A user's connect lifts a kill switch left closed; a reconnection keeps it closed until
-    // the tunnel is back.
-    if (m_killSwitch.isEnabled() && (userRequest || !m_killSwitchHeld))
-        releaseKillSwitch();
+    // The user's own connect begins a new run of attempts.
+    if (byUser)
+        m_reconnectAttempts = 0;
+    if (Decisions::attemptBegins(byUser,
+                                 m_protection->killSwitchOn(),
+                                 m_protection->killSwitchHeld(),
+                                 m_protection->killSwitchServer(),
+                                 m_serverIp)
+        == Decisions::KillSwitchAtAttempt::Release)
+        m_protection->releaseKillSwitch();
 
     m_vpnConnectionErrorText.clear();
     emit vpnConnectionErrorTextChanged(m_vpnConnectionErrorText);
     if (!checkPreconditions()) {
-        if (m_killSwitchHeld) {
-            // Nothing will connect: the user decides, as after the last failed attempt.
-            Logger::logSection(objectName(), QStringLiteral("Kill switch event!"));
-            emit killSwitchEventActivated();
-        }
+        attemptFailed(attempt);
         return;
     }
 
@@ -147,33 +216,70 @@ void VpnCore::beginConnection(bool userRequest)
                        Utils::boolText(m_autoReconnectionOnError),
                        Utils::boolText(protection)));
 
-    m_dnsManager.refresh();
-    m_userDnsServers = m_dnsManager.userDnsEntries();
+    m_waitingAttempt = attempt;
+    if (!m_protection->dnsSettled()) {
+        // Read now, the user's DNS could still be the VPN's, and would be restored as theirs.
+        Log::info(this, QStringLiteral("Waiting for the DNS program to finish"));
+        return;
+    }
+    continueConnection();
+}
+
+void VpnCore::continueConnection()
+{
+    const Attempt attempt = m_waitingAttempt;
+    if (attempt == Attempt::None || !m_protection->dnsSettled())
+        return;
+    m_waitingAttempt = Attempt::None;
+    // The server may have changed while the attempt waited.
+    if (!checkPreconditions()) {
+        attemptFailed(attempt);
+        return;
+    }
+
+    m_userDnsServers = m_protection->readUserDns();
     Log::info(this, QStringLiteral("User DNS: (%1)").arg(m_userDnsServers.join(QStringLiteral(", "))));
 
-    // A held kill switch lets only the server it was armed for through: a reconnection to
-    // another server arms it for that one instead of opening it.
-    if (m_killSwitchHeld && m_killSwitch.isEnabled() && m_killSwitchServer != m_serverIp) {
-        m_killSwitchServer = m_serverIp;
-        m_killSwitch.enable(QString(), m_serverIp, m_settings->allowAccessToLocalDevices());
-    }
+    if (Decisions::attemptBegins(attempt == Attempt::User,
+                                 m_protection->killSwitchOn(),
+                                 m_protection->killSwitchHeld(),
+                                 m_protection->killSwitchServer(),
+                                 m_serverIp)
+        == Decisions::KillSwitchAtAttempt::Rearm)
+        m_protection->rearmKillSwitch(m_serverIp, m_settings->allowAccessToLocalDevices());
 
-    if (m_portChecker) {
-        delete m_portChecker;
-        m_portChecker = nullptr;
-    }
-
+    // The last attempt's engine has its say no more, also while a port is searched for.
+    retireEngine();
+    cancelPortSearch();
     const quint16 port = m_settings->port();
     if (port != 0) {
         startConnection(port);
         return;
     }
-    m_portChecker = new PortChecker(m_serverIp, m_settings->candidateTcpPorts(), m_portSearchSeconds);
-    m_portChecker->setParent(this);
-    QObject::connect(m_portChecker, &PortChecker::portIsAvailable, this, &VpnCore::onPortIsAvailable);
-    QObject::connect(m_portChecker, &PortChecker::timeout, this, &VpnCore::onPortCheckerTimeout);
-    m_portChecker->check(true);
+    PortChecker *search = m_portSearchFactory(m_serverIp, m_settings->candidateTcpPorts(), m_portSearchSeconds);
+    search->setParent(this);
+    m_portChecker = search;
+    // A search that has been called off says nothing more, however late its sockets answer.
+    QObject::connect(search, &PortChecker::portIsAvailable, this, [this, search](quint16 found) {
+        if (search == m_portChecker)
+            onPortIsAvailable(found);
+    });
+    QObject::connect(search, &PortChecker::timeout, this, [this, search] {
+        if (search == m_portChecker)
+            onPortCheckerTimeout();
+    });
+    search->check(true);
     onVpnConnectionStateChanged(ConnectionState::Id::Preparing, QString(), false, QString());
+}
+
+void VpnCore::attemptFailed(Attempt attempt)
+{
+    // Nothing will connect: a reconnection ends here, and the user decides about a held kill
+    // switch, as after the last failed attempt.
+    if (m_connectionState != ConnectionState::Id::Disconnected)
+        onVpnConnectionStateChanged(ConnectionState::Id::Disconnected, Decisions::fastDown(), true, QString());
+    else if (attempt == Attempt::Automatic && m_protection->killSwitchHeld())
+        killSwitchEvent();
 }
 
 bool VpnCore::checkPreconditions()
@@ -212,23 +318,45 @@ void VpnCore::reportError(VpnError error, const QString &text)
     emit vpnConnectionErrorTextChanged(text);
 }
 
+void VpnCore::cancelPortSearch()
+{
+    if (!m_portChecker)
+        return;
+    m_portChecker->disconnect(this);
+    m_portChecker->deleteLater();
+    m_portChecker = nullptr;
+}
+
 void VpnCore::onPortIsAvailable(ushort port)
 {
-    if (m_portChecker) {
-        m_portChecker->deleteLater();
-        m_portChecker = nullptr;
-    }
+    if (!m_portChecker || m_connectionState != ConnectionState::Id::Preparing)
+        return;
+    cancelPortSearch();
     startConnection(port);
 }
 
 void VpnCore::onPortCheckerTimeout()
 {
-    if (m_portChecker) {
-        m_portChecker->deleteLater();
-        m_portChecker = nullptr;
-    }
+    if (!m_portChecker)
+        return;
+    cancelPortSearch();
     onVpnConnectionStateChanged(
-        ConnectionState::Id::Error, cantFindPorts, true, tr("There are no ports for this connection"));
+        ConnectionState::Id::Error, Decisions::cantFindPorts(), true, tr("There are no ports for this connection"));
+}
+
+void VpnCore::retireEngine()
+{
+    VpnClient *old = m_engine;
+    if (!old)
+        return;
+    m_engine = nullptr;
+    // It hears nothing more: its reports would be taken for the next one's. One that has not
+    // ended is stopped now, before the next engine is asked for, so that its stop can only
+    // reach itself and its port is free.
+    QObject::disconnect(old, nullptr, this, nullptr);
+    if (!m_engineEnded)
+        old->disconnectFromVpn();
+    old->deleteLater();
 }
 
 void VpnCore::startConnection(quint16 port)
@@ -236,22 +364,20 @@ void VpnCore::startConnection(quint16 port)
     const int protocol = m_settings->networkProtocol();
     m_usesDnsProgram = protocol != VpnProtocol::WireGuard;
 
-    // The old engine hears nothing more: its reports would be taken for the new one's.
-    if (m_engine) {
-        QObject::disconnect(m_engine, nullptr, this, nullptr);
-        m_engine->deleteLater();
-        m_engine = nullptr;
-    }
-    m_engine = m_engineFactory(protocol, this);
-    QObject::connect(m_engine,
-                     &VpnClient::connectionStateChanged,
-                     this,
-                     [this](ConnectionState::Id state, const QString &data, bool critical, const QString &error) {
-                         onVpnConnectionStateChanged(state, data, critical, error);
-                     });
-    QObject::connect(m_engine, &VpnClient::byteCountChanged, this, &VpnCore::onByteCountChanged);
-    QObject::connect(m_engine, &VpnClient::assignedInternalIp, this, &VpnCore::onAssignedInternalIp);
-    QObject::connect(m_engine, &VpnClient::dnsServerAddressesPushed, this, &VpnCore::onDnsServerAddressesPushed);
+    retireEngine();
+    VpnClient *engine = m_engineFactory(protocol, this);
+    m_engine = engine;
+    m_engineEnded = false;
+    QObject::connect(
+        engine,
+        &VpnClient::connectionStateChanged,
+        this,
+        [this, engine](ConnectionState::Id state, const QString &data, bool critical, const QString &error) {
+            onEngineState(engine, state, data, critical, error);
+        });
+    QObject::connect(engine, &VpnClient::byteCountChanged, this, &VpnCore::onByteCountChanged);
+    QObject::connect(engine, &VpnClient::assignedInternalIp, this, &VpnCore::onAssignedInternalIp);
+    QObject::connect(engine, &VpnClient::dnsServerAddressesPushed, this, &VpnCore::onDnsServerAddressesPushed);
 
     ConnectionParameters parameters;
     parameters.userName = m_settings->userName();
@@ -261,36 +387,48 @@ void VpnCore::startConnection(quint16 port)
     parameters.port = port;
     parameters.autoReconnectionOnError = m_settings->autoReconnectionOnError();
     parameters.ipv6Enabled = m_settings->ipv6Enabled();
-    m_engine->setConnectionParameters(parameters);
-    m_engine->connectToVpn();
+    engine->setConnectionParameters(parameters);
+    engine->connectToVpn();
 }
 
 void VpnCore::disconnectFromVpn()
 {
     m_userDisconnect = true;
-    if (m_connectionState == ConnectionState::Id::Preparing) {
-        if (m_portChecker) {
-            m_portChecker->deleteLater();
-            m_portChecker = nullptr;
-        }
-        onVpnConnectionStateChanged(ConnectionState::Id::Disconnected, fastDown, true, QString());
+    m_reconnectRequested = false;
+    m_connectRequested = false;
+    stopSession(true);
+}
+
+void VpnCore::stopSession(bool byUser)
+{
+    m_waitingAttempt = Attempt::None;
+    switch (m_connectionState) {
+    case ConnectionState::Id::Preparing:
+        cancelPortSearch();
+        onVpnConnectionStateChanged(ConnectionState::Id::Disconnected, Decisions::fastDown(), true, QString());
         return;
-    }
-    // Between a crash and its reconnection there is no session: the disconnect cancels the
-    // reconnection and opens a kill switch held for it.
-    if (m_connectionState == ConnectionState::Id::Disconnected
-        || m_connectionState == ConnectionState::Id::Reconnecting) {
+    case ConnectionState::Id::Disconnected:
+    case ConnectionState::Id::Reconnecting:
+    case ConnectionState::Id::Error:
+    case ConnectionState::Id::Unknown:
+        // Between a crash and its reconnection there is no session: the disconnect cancels the
+        // reconnection and opens a kill switch held for it.
         if (m_reconnectTimer.isActive()) {
             Log::info(this, QStringLiteral("Reconnection cancelled"));
             m_reconnectTimer.stop();
         }
-        m_reconnectRequested = false;
-        if (m_killSwitchHeld)
+        // An attempt's engine that has not reported yet (the stealth tunnel still starting).
+        if (m_engine && !m_engineEnded)
+            m_engine->disconnectFromVpn();
+        if (byUser && m_protection->killSwitchHeld())
             disableKillSwitch();
         // The engine has ended already: nothing of it would report the end.
         if (m_connectionState == ConnectionState::Id::Reconnecting)
-            onVpnConnectionStateChanged(ConnectionState::Id::Disconnected, fastDown, true, QString());
+            onVpnConnectionStateChanged(ConnectionState::Id::Disconnected, Decisions::fastDown(), true, QString());
         return;
+    case ConnectionState::Id::Connecting:
+    case ConnectionState::Id::Connected:
+    case ConnectionState::Id::Disconnecting: break;
     }
     Log::info(this, QStringLiteral("Disconnect from VPN"));
     if (m_engine)
@@ -299,22 +437,53 @@ void VpnCore::disconnectFromVpn()
 
 bool VpnCore::disableKillSwitch()
 {
-    m_killSwitchHeld = false;
-    if (!m_killSwitch.isEnabled())
-        return false;
-    releaseKillSwitch();
-    return true;
+    const bool on = m_protection->killSwitchOn();
+    m_protection->releaseKillSwitch();
+    return on;
 }
 
-void VpnCore::releaseKillSwitch()
+void VpnCore::killSwitchEvent()
 {
-    m_killSwitchHeld = false;
-    m_killSwitchServer.clear();
-    m_protectionStatus.setKillswitchActivated(false);
-    m_killSwitch.disable();
+    Logger::logSection(objectName(), QStringLiteral("Kill switch event!"));
+    emit killSwitchEventActivated();
 }
 
 // --- the engine's reports -----------------------------------------------------------------
+
+bool VpnCore::reconnectionPending() const
+{
+    return m_reconnectTimer.isActive() || m_waitingAttempt == Attempt::Automatic;
+}
+
+void VpnCore::onEngineState(VpnClient *engine,
+                            ConnectionState::Id state,
+                            const QString &additionalData,
+                            bool critical,
+                            const QString &errorDescription)
+{
+    if (engine != m_engine)
+        return;
+    if (!Decisions::takesEngineReport(m_connectionState, state, m_engineEnded, reconnectionPending())) {
+        // An engine that counts on being restarted says so after its end; only a reconnection
+        // that is really on its way is shown as one, else the session would read as
+        // reconnecting forever after the last attempt.
+        if (state == ConnectionState::Id::Reconnecting && m_connectionState == ConnectionState::Id::Disconnected)
+            Log::info(this, QStringLiteral("No reconnection follows, staying disconnected"));
+        else if (state != m_connectionState)
+            Log::info(
+                this,
+                QStringLiteral("Ignored the engine's %1 while %2")
+                    .arg(ConnectionState::stateName(state, true), ConnectionState::stateName(m_connectionState, true)));
+        return;
+    }
+    if (isEnd(state))
+        m_engineEnded = true;
+    onVpnConnectionStateChanged(state, additionalData, critical, errorDescription);
+    // An engine that reports an error may still run (a tunnel whose peer never answered): it
+    // is stopped, since the session is over.
+    if (state == ConnectionState::Id::Error && engine == m_engine)
+        engine->disconnectFromVpn();
+}
 
 void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state,
                                           const QString &additionalData,
@@ -323,11 +492,8 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state,
 {
     if (state == m_connectionState)
         return;
-    // An engine that counts on being restarted says so after its end; only a reconnection
-    // that is really on its way is shown as one, else the session would read as reconnecting
-    // forever after the last attempt.
     if (state == ConnectionState::Id::Reconnecting && m_connectionState == ConnectionState::Id::Disconnected
-        && !m_reconnectTimer.isActive()) {
+        && !reconnectionPending()) {
         Log::info(this, QStringLiteral("No reconnection follows, staying disconnected"));
         return;
     }
@@ -347,7 +513,7 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state,
     case ConnectionState::Id::Preparing: setCaption(caption); break;
     case ConnectionState::Id::Connecting:
         setCaption(caption);
-        clearCurrentAddress();
+        m_address->clear();
         break;
     case ConnectionState::Id::Connected:
         setCaption(caption);
@@ -371,165 +537,128 @@ void VpnCore::onVpnConnectionStateChanged(ConnectionState::Id state,
 
 void VpnCore::setCaption(const QString &text)
 {
-    m_currentIpInfoText = text;
-    emit currentIpInfoTextChanged(text);
-}
-
-void VpnCore::clearCurrentAddress()
-{
-    m_currentCountry.clear();
-    m_currentIp.clear();
-    emit currentIpChanged(m_currentIp);
-    emit currentLocationImageSourceChanged(currentLocationImageSource());
+    m_address->setCaption(text);
 }
 
 void VpnCore::handleConnected()
 {
     m_reconnectAttempts = 0;
     m_vpnConnected = true;
-    clearCurrentAddress();
+    m_address->clear();
     emit vpnConnectedChanged(true);
+    m_counters->start();
 
-    m_connectedSince = QDateTime::currentDateTimeUtc();
-    m_onlineTime = onlineTimeText(0);
-    emit vpnOnlineTimeChanged(m_onlineTime);
-    m_onlineTimer.start();
-
-    // The tunnel is back: a kill switch held across a crash is armed for it like any other.
-    m_killSwitchHeld = false;
-    if (m_settings->killswitchEnabled() && m_engine && m_engine->supportsKillSwitch()) {
-        m_protectionStatus.setKillswitchActivated(true);
-        m_killSwitchServer = m_serverIp;
-        m_killSwitch.enable(m_assignedInternalIp, m_serverIp, m_settings->allowAccessToLocalDevices());
-    } else if (m_killSwitch.isEnabled()) {
-        // Held for a session that does not use it (switched off meanwhile, or WireGuard).
-        releaseKillSwitch();
+    switch (Decisions::sessionConnected(
+        m_settings->killswitchEnabled(), m_engine && m_engine->supportsKillSwitch(), m_protection->killSwitchOn())) {
+    case Decisions::KillSwitchWhenConnected::Arm:
+        m_protection->armKillSwitch(m_assignedInternalIp, m_serverIp, m_settings->allowAccessToLocalDevices());
+        break;
+    case Decisions::KillSwitchWhenConnected::Release: m_protection->releaseKillSwitch(); break;
+    case Decisions::KillSwitchWhenConnected::Nothing: break;
     }
-    if (m_usesDnsProgram) {
-        m_protectionStatus.setDnsActivated(true);
-        startDnsProgram(QStringLiteral("vpn"), m_dnsManager.vpnDnsEntries(m_pushedDnsIpv4, m_pushedDnsIpv6));
-    }
-    m_currentIpTimer.start(1000);
+    if (m_usesDnsProgram)
+        m_protection->switchDnsToVpn(m_pushedDnsIpv4, m_pushedDnsIpv6);
+    m_address->request(1000);
 }
 
 void VpnCore::handleDisconnection(const QString &additionalData, bool critical)
 {
-    if (critical && additionalData == cantFindPorts) {
-        onVpnConnectionStateChanged(ConnectionState::Id::Disconnected, fastDown, true, QString());
+    if (critical && additionalData == Decisions::cantFindPorts()) {
+        onVpnConnectionStateChanged(ConnectionState::Id::Disconnected, Decisions::fastDown(), true, QString());
         return;
     }
 
-    m_onlineTimer.stop();
     m_pushedDnsIpv4.clear();
     // Both families: a stale IPv6 server would go to the next session's DNS switch.
     m_pushedDnsIpv6.clear();
     m_assignedInternalIp.clear();
     m_vpnConnected = false;
-    m_downloadedBytes = 0;
-    m_uploadedBytes = 0;
-    m_onlineTime = onlineTimeText(0);
-    clearCurrentAddress();
+    m_address->clear();
     emit vpnConnectedChanged(false);
-    emit downloadedChanged(downloaded());
-    emit uploadedChanged(uploaded());
-    emit vpnOnlineTimeChanged(m_onlineTime);
+    m_counters->reset();
     m_connectionState = ConnectionState::Id::Disconnected;
+    // Nothing searches on behalf of a session that is over.
+    cancelPortSearch();
 
-    if (critical && additionalData == fastDown) {
-        restoreIpv6();
-        onRequestCurrentIpAddressFinished(m_savedIp, m_savedCountry);
+    Decisions::SessionEnd end;
+    end.marker = additionalData;
+    end.critical = critical;
+    end.byUser = m_userDisconnect;
+    end.autoReconnect = m_autoReconnectionOnError;
+    end.attempts = m_reconnectAttempts;
+    end.killSwitchOn = m_protection->killSwitchOn();
+    end.killSwitchHeld = m_protection->killSwitchHeld();
+    end.serverSwitch = m_reconnectRequested;
+    const bool attemptOnly = critical && additionalData == Decisions::fastDown();
+    Decisions::EndDecision decision = Decisions::sessionEnded(end);
+
+    if (attemptOnly) {
+        // An attempt that never began: no engine ran, nothing of the DNS to restore.
+        if (decision.holdKillSwitch)
+            m_protection->holdKillSwitch();
+        else if (m_protection->killSwitchOn())
+            m_protection->releaseKillSwitch();
+        m_protection->restoreIpv6();
+        m_address->showSaved(m_connectionState);
         if (m_reconnectRequested) {
             m_reconnectRequested = false;
-            scheduleConnect();
-        } else if (m_killSwitchHeld && !m_userDisconnect) {
-            // A reconnection that found no port: nothing follows, the user decides.
-            Logger::logSection(objectName(), QStringLiteral("Kill switch event!"));
-            emit killSwitchEventActivated();
+            scheduleConnect(m_connectRequested ? Attempt::User : Attempt::Automatic);
+            m_connectRequested = false;
+        } else if (decision.killSwitchEvent) {
+            killSwitchEvent();
         }
         return;
     }
 
-    // An engine that died while the kill switch guarded the session leaves it closed (and so
-    // does a failed reconnection); the user's own disconnect and every other end open it.
-    const bool engineCrash = additionalData == crashExit && !critical;
-    const bool hold = m_killSwitch.isEnabled() && !m_userDisconnect && (engineCrash || m_killSwitchHeld);
-    if (m_killSwitch.isEnabled() && !hold)
-        releaseKillSwitch();
-    const bool reconnectNow = decideReconnection(additionalData, critical);
-    if (hold) {
-        m_killSwitchHeld = true;
-        if (!reconnectNow && !m_reconnectRequested) {
-            Logger::logSection(objectName(), QStringLiteral("Kill switch event!"));
-            emit killSwitchEventActivated();
-        }
+    if (m_protection->killSwitchOn() && !decision.holdKillSwitch)
+        m_protection->releaseKillSwitch();
+    m_reconnectAttempts = decision.attempts;
+    switch (decision.note) {
+    case Decisions::EndDecision::Note::None: break;
+    case Decisions::EndDecision::Note::CriticalNotAllowed:
+        Log::critical(this, QStringLiteral("Critical error, reconnection is not allowed now!"));
+        break;
+    case Decisions::EndDecision::Note::GaveUp:
+        Log::critical(this, QStringLiteral("Can't reconnect after 3 attempts..."));
+        break;
+    case Decisions::EndDecision::Note::Reconnecting:
+        Log::info(this, QStringLiteral("Going to reconnection...%1").arg(m_reconnectAttempts));
+        emit vpnConnectionErrorTextChanged(tr("Auto reconnection"));
+        break;
+    }
+    if (decision.holdKillSwitch) {
+        m_protection->holdKillSwitch();
+        if (decision.killSwitchEvent)
+            killSwitchEvent();
     }
 
     Log::info(this, QStringLiteral("VPN connection is OFF"));
-    m_protectionStatus.setDnsActivated(false);
-    if (m_usesDnsProgram)
-        startDnsProgram(QStringLiteral("user"), m_userDnsServers);
-    restoreIpv6();
-    onRequestCurrentIpAddressFinished(m_savedIp, m_savedCountry);
+    m_protection->restoreUserDns(m_userDnsServers, m_usesDnsProgram);
+    m_protection->restoreIpv6();
+    m_address->showSaved(m_connectionState);
 
     if (m_reconnectRequested) {
         m_reconnectRequested = false;
-        scheduleConnect();
-    } else if (reconnectNow) {
-        scheduleConnect();
+        scheduleConnect(m_connectRequested ? Attempt::User : Attempt::Automatic);
+        m_connectRequested = false;
+    } else if (decision.reconnect) {
+        scheduleConnect(Attempt::Automatic);
     } else {
-        m_currentIpTimer.start(1000);
+        m_address->request(1000);
     }
 }
 
-bool VpnCore::decideReconnection(const QString &additionalData, bool critical)
+void VpnCore::scheduleConnect(Attempt attempt)
 {
-    if (additionalData != crashExit)
-        return false;
-    if (critical) {
-        if (m_autoReconnectionOnError)
-            Log::critical(this, QStringLiteral("Critical error, reconnection is not allowed now!"));
-        return false;
-    }
-    if (!m_autoReconnectionOnError)
-        return false;
-    ++m_reconnectAttempts;
-    if (m_reconnectAttempts >= 4) {
-        Log::critical(this, QStringLiteral("Can't reconnect after 3 attempts..."));
-        m_reconnectAttempts = 0;
-        return false;
-    }
-    Log::info(this, QStringLiteral("Going to reconnection...%1").arg(m_reconnectAttempts));
-    emit vpnConnectionErrorTextChanged(tr("Auto reconnection"));
-    return true;
-}
-
-void VpnCore::scheduleConnect()
-{
+    m_scheduledAttempt = attempt;
     m_reconnectTimer.start(m_reconnectDelay);
-}
-
-void VpnCore::startDnsProgram(const QString &mode, const QStringList &entries)
-{
-    m_dnsProcess.start(QStringList{DnsManager::dnsProgramPath(), mode} + entries);
-}
-
-void VpnCore::restoreIpv6()
-{
-    // The engine switched IPv6 off for the session; without a record of that, the tool changes
-    // nothing.
-    m_networkTool.start({Utils::executablePath(QStringLiteral("network-tool"), true),
-                         QStringLiteral("--ipv6"),
-                         QStringLiteral("enable")});
 }
 
 void VpnCore::onByteCountChanged(qulonglong receive, qulonglong send)
 {
     if (m_connectionState != ConnectionState::Id::Connected)
         return;
-    m_downloadedBytes = receive;
-    m_uploadedBytes = send;
-    emit downloadedChanged(downloaded());
-    emit uploadedChanged(uploaded());
+    m_counters->setTraffic(receive, send);
 }
 
 void VpnCore::onAssignedInternalIp(const QString &ip)
@@ -553,9 +682,7 @@ void VpnCore::onKillSwitchFinished(bool)
 
 void VpnCore::onOnlineActivityTimerEvent()
 {
-    const qint64 seconds = m_connectedSince.isValid() ? m_connectedSince.secsTo(QDateTime::currentDateTimeUtc()) : 0;
-    m_onlineTime = onlineTimeText(seconds);
-    emit vpnOnlineTimeChanged(m_onlineTime);
+    m_counters->tick();
 }
 
 // --- reconnection, auto-connect and server choice -------------------------------------------
@@ -574,9 +701,17 @@ void VpnCore::startAutoConnection()
 
 void VpnCore::setVpnServerIp(const QString &ip, const QString &locationText, const QString &country)
 {
+    chooseServer(ip, locationText, country, false);
+}
+
+void VpnCore::chooseServer(const QString &ip, const QString &locationText, const QString &country, bool fromSearch)
+{
     Log::info(this, QStringLiteral("Set %1").arg(locationDescription(ip, locationText, true)));
+    // The user's own choice overtakes a country search still under way.
+    if (!fromSearch)
+        m_serverChoice->cancelSearch();
     m_serverIp = ip;
-    m_settings->saveCurrentServerId(nameForIp(m_servers, country.isEmpty() ? ip : country));
+    m_settings->saveCurrentServerId(nameForIp(m_serverChoice->servers(), country.isEmpty() ? ip : country));
 
     if (m_autoConnectPending) {
         if (WireGuardClient::isSupported() && m_settings->networkProtocol() == VpnProtocol::WireGuard
@@ -591,11 +726,17 @@ void VpnCore::setVpnServerIp(const QString &ip, const QString &locationText, con
         startAutoConnection();
         return;
     }
-    if (m_connectionState != ConnectionState::Id::Disconnected) {
-        m_reconnectRequested = true;
-        if (m_connectionState != ConnectionState::Id::Disconnecting)
-            disconnectFromVpn();
-    }
+    // No session: the next connect uses the new address, and so does a reconnection on its
+    // way, with a held kill switch armed for it.
+    if (m_connectionState == ConnectionState::Id::Disconnected
+        || m_connectionState == ConnectionState::Id::Reconnecting)
+        return;
+    // A search's answer does not bring back a session the user has asked to end.
+    if (fromSearch && m_userDisconnect)
+        return;
+    m_reconnectRequested = true;
+    if (m_connectionState != ConnectionState::Id::Disconnecting)
+        stopSession(false);
 }
 
 void VpnCore::onApiRequestAccountFinished(const Account &account)
@@ -622,131 +763,53 @@ void VpnCore::setSearchModeForCountry(const QString &countryCode)
     if (countryCode.isEmpty())
         return;
     m_serverIp.clear();
-    m_searchCountry = countryCode;
-    m_countryPing = nullptr;
-    Log::info(this, QStringLiteral("Set search mode for country: '%1'").arg(CountryNames::nameForCode(countryCode)));
-
-    const Servers candidates = serversOfCountry(m_servers, m_searchCountry);
-    if (candidates.size() == 1) {
-        const Server &only = candidates.first();
-        Log::info(this,
-                  QStringLiteral("Only one server available, %1")
-                      .arg(locationDescription(only.ip, only.locationText(), true)));
-        m_searchCountry.clear();
-        setVpnServerIp(only.ip, only.locationText(), only.country);
-        return;
-    }
-    auto *ping = new MultiPing(this);
-    QObject::connect(ping, &MultiPing::lastRequestFinished, this, &VpnCore::onLastPingRequestFinished);
-    const QStringList addresses = serverIps(candidates);
-    if (addresses.isEmpty()) {
-        Log::warning(this, QStringLiteral("Something wrong.."));
-        ping->deleteLater();
-        return;
-    }
-    m_countryPing = ping;
-    ping->sendRequest(addresses);
+    m_serverChoice->searchCountry(countryCode);
 }
 
 void VpnCore::onLastPingRequestFinished(const QStringList &list)
 {
-    QObject *ping = sender();
-    if (ping)
-        ping->deleteLater();
-    // An earlier pick's probes that answer late must not undo the latest pick.
-    if (ping && ping != m_countryPing)
-        return;
-    m_countryPing = nullptr;
-    const QStringList ranked = MultiPing::byValue(list);
-    for (const QString &entry : ranked) {
-        const Server server = serverByIp(m_servers, entry.section(QLatin1Char(':'), 0, 0));
-        if (!server.isValid())
-            continue;
-        Log::info(
-            this,
-            QStringLiteral("From ping, selected %1").arg(locationDescription(server.ip, server.locationText(), true)));
-        setVpnServerIp(server.ip, server.locationText(), server.country);
-        break;
-    }
+    m_serverChoice->takeResults(list);
 }
 
 void VpnCore::updateFavorite(const QString &serverId, bool set)
 {
-    m_settings->setFavorite(nameForIp(m_servers, serverId), set);
+    m_settings->setFavorite(nameForIp(m_serverChoice->servers(), serverId), set);
 }
 
 void VpnCore::onRequestServerListFinished(const Servers &servers)
 {
-    m_servers = servers;
+    m_serverChoice->setServers(servers);
 }
 
 // --- the public address ---------------------------------------------------------------------
 
 void VpnCore::requestCurrentIpAddress(int timeoutMSec)
 {
-    m_currentIpTimer.start(timeoutMSec);
+    m_address->request(timeoutMSec);
 }
 
 void VpnCore::onRequestCurrentIpAddressTimerEvent()
 {
-    if (m_networkApi)
-        m_networkApi->requestCurrentIpAddress();
+    m_address->requestNow();
 }
 
 void VpnCore::retranslate()
 {
-    onRequestCurrentIpAddressFinished(Utils::retranslateMarker(), Utils::retranslateMarker());
+    m_address->replay(m_connectionState);
 }
 
 void VpnCore::onRequestCurrentIpAddressFinished(const QString &ip, const QString &countryCode)
 {
-    if (ip == Utils::retranslateMarker()) {
-        onRequestCurrentIpAddressFinished(lastReportedIp, lastReportedCountry);
-        return;
-    }
-    if (ip == Utils::zeroAddress()) {
-        Log::info(this, QStringLiteral("Requesting new ip address"));
-        m_currentIpTimer.start(NetworkApi::replyTimeout);
-        return;
-    }
-    lastReportedIp = ip;
-    lastReportedCountry = countryCode;
-
-    QString country;
-    if (m_connectionState == ConnectionState::Id::Connected) {
-        Server server = serverByIp(m_servers, ip);
-        if (!server.isValid())
-            server = serverByIp(m_servers, m_serverIp);
-        country = server.country;
-    }
-    if (country.isEmpty())
-        country = countryCode;
-    if (ip.isEmpty() || country.isEmpty())
-        return;
-    if (m_connectionState == ConnectionState::Id::Connecting
-        || m_connectionState == ConnectionState::Id::Disconnecting) {
-        Log::info(this, QStringLiteral("Request current IP address finished, skipping"));
-        return;
-    }
-    if (m_connectionState == ConnectionState::Id::Disconnected) {
-        m_savedIp = ip;
-        m_savedCountry = country;
-    }
-    m_currentIp = ip;
-    m_currentCountry = country;
-    emit currentIpChanged(m_currentIp);
-    emit currentLocationImageSourceChanged(currentLocationImageSource());
-    setCaption(Utils::isIpv4Address(ip) ? tr("Your current IP") : tr("Error"));
+    m_address->takeReply(ip, countryCode, m_connectionState);
 }
 
 // --- start-up check -------------------------------------------------------------------------
 
 void VpnCore::runStartupCheck()
 {
-    // Protection: decided by what this program switched, the record and a switch
-    // that "dns.dat" still holds, never by the servers in use: a router at the VPN's address is
-    // not a leftover.
-    if (m_protectionStatus.dnsActivated() || DnsManager::hasRecordedVpnSwitch()) {
+    // Decided by what this program switched, the record and a switch that "dns.dat" still
+    // holds, never by the servers in use: a router at the VPN's address is not a leftover.
+    if (m_protection->record().dnsActivated() || DnsManager::hasRecordedVpnSwitch()) {
         Log::warning(this, QStringLiteral("Detected wrong DNS status"));
         m_wrongDnsDetected = true;
         const QString dataFile = Utils::dnsDataFilePath();
@@ -754,16 +817,13 @@ void VpnCore::runStartupCheck()
             Log::warning(this, QStringLiteral("Switching to user DNS settings"));
         else
             Log::warning(this, QStringLiteral("DNS data file doesn't exist, resetting to default values"));
-        if (m_usesDnsProgram) {
-            m_protectionStatus.setDnsActivated(false);
-            startDnsProgram(QStringLiteral("reset"), {});
-        }
+        if (m_usesDnsProgram)
+            m_protection->resetDns();
     }
-    if (m_protectionStatus.killswitchActivated()) {
+    if (m_protection->record().killswitchActivated()) {
         Log::warning(this, QStringLiteral("Detected wrong killswitch status"));
-        m_protectionStatus.setKillswitchActivated(false);
-        m_killSwitch.disable();
+        m_protection->releaseLeftoverKillSwitch();
     }
-    m_protectionStatus.clear();
-    restoreIpv6();
+    m_protection->forgetRecord();
+    m_protection->restoreIpv6();
 }

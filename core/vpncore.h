@@ -1,13 +1,8 @@
 #pragma once
 
 #include "connectionstate.h"
-#include "dnsmanager.h"
-#include "killswitch.h"
 #include "server.h"
-#include "serviceprocess.h"
-#include "status.h"
 
-#include <QDateTime>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -17,14 +12,18 @@
 class Account;
 class NetworkApi;
 class PortChecker;
+class PublicAddress;
+class ServerChoice;
+class SessionCounters;
+class SessionProtection;
 class Settings;
 class VpnClient;
 
-// Turns the user's connect request into a running VPN session and back: checks the
-// preconditions, picks the engine and the port, follows the engine's reports, arms the kill
-// switch and switches the system DNS around the session, counts traffic and online time,
-// reconnects after engine crashes, chooses the best server of a country and shows the public
-// address. Published to QML as "vpnCore".
+// Turns the user's connect request into a running VPN session and back. The controller keeps
+// the session's state and decides its turns (SessionDecisions); the jobs around it are small
+// objects of their own that it holds: the protection (kill switch, DNS switch and their
+// record), the public address, the counters and the server choice. Published to QML as
+// "vpnCore".
 class VpnCore final : public QObject
 {
     Q_OBJECT
@@ -51,6 +50,11 @@ public:
 
     // Makes the engine for one attempt; tests hand in scripted engines.
     using EngineFactory = std::function<VpnClient *(int protocol, QObject *parent)>;
+    // Makes the search for a reachable TCP port; tests hand in searches that answer on cue.
+    using PortSearchFactory =
+        std::function<PortChecker *(const QString &host, const QList<quint16> &ports, int seconds)>;
+    using LatencyProbe =
+        std::function<QObject *(const QStringList &addresses, std::function<void(const QStringList &)> done)>;
 
     explicit VpnCore(QObject *parent = nullptr);
     ~VpnCore() override;
@@ -59,13 +63,13 @@ public:
     static QString onlineTimeText(qint64 seconds);
 
     ConnectionState::Id connectionState() const { return m_connectionState; }
-    QString currentIp() const { return m_currentIp; }
-    QString currentIpInfoText() const { return m_currentIpInfoText; }
+    QString currentIp() const;
+    QString currentIpInfoText() const;
     QString currentLocationImageSource() const;
     QString downloaded() const;
     QString uploaded() const;
     QString vpnConnectionErrorText() const { return m_vpnConnectionErrorText; }
-    QString vpnOnlineTime() const { return m_onlineTime; }
+    QString vpnOnlineTime() const;
     bool vpnConnected() const { return m_vpnConnected; }
 
     void setAutoConnectPending(bool pending) { m_autoConnectPending = pending; }
@@ -79,14 +83,22 @@ public:
 
     // Whether the kill switch is held closed after an engine crash, awaiting a reconnection or
     // the user's confirmation.
-    bool killSwitchHeld() const { return m_killSwitchHeld; }
+    bool killSwitchHeld() const;
     QString serverIp() const { return m_serverIp; }
     VpnClient *engine() const { return m_engine; }
 
-    // For tests only: the product keeps its engines, its 20 s port search and its clock.
+    // The jobs the controller holds, for the application's wiring and for tests.
+    SessionProtection &protection() const { return *m_protection; }
+    PublicAddress &publicAddress() const { return *m_address; }
+    SessionCounters &counters() const { return *m_counters; }
+    ServerChoice &serverChoice() const { return *m_serverChoice; }
+
+    // For tests only: the product keeps its engines, its 20 s port search, its ICMP probes
+    // and its 1000 ms reconnection delay.
     void setEngineFactoryForTesting(EngineFactory factory) { m_engineFactory = std::move(factory); }
+    void setPortSearchFactoryForTesting(PortSearchFactory factory) { m_portSearchFactory = std::move(factory); }
     void setPortSearchTimeLimitForTesting(int seconds) { m_portSearchSeconds = seconds; }
-    void setConnectedSinceForTesting(const QDateTime &since) { m_connectedSince = since; }
+    void setLatencyProbeForTesting(LatencyProbe probe);
     void setReconnectDelayForTesting(int milliseconds) { m_reconnectDelay = milliseconds; }
 
     Q_INVOKABLE QString bestStringForCountry(const QString &countryCode) const;
@@ -132,52 +144,49 @@ protected slots:
                                      const QString &errorDescription = QString());
 
 private:
-    void beginConnection(bool userRequest);
+    // Who asked for a connection attempt: the user, or the controller after a crash or for a
+    // server switch.
+    enum class Attempt { None, User, Automatic };
+
+    void beginConnection(Attempt attempt);
+    void continueConnection();
+    void attemptFailed(Attempt attempt);
     bool checkPreconditions();
     void startConnection(quint16 port);
+    void retireEngine();
+    void cancelPortSearch();
+    void stopSession(bool byUser);
+    void chooseServer(const QString &ip, const QString &locationText, const QString &country, bool fromSearch);
+    void onEngineState(VpnClient *engine,
+                       ConnectionState::Id state,
+                       const QString &additionalData,
+                       bool critical,
+                       const QString &errorDescription);
+    bool reconnectionPending() const;
     void handleConnected();
     void handleDisconnection(const QString &additionalData, bool critical);
-    bool decideReconnection(const QString &additionalData, bool critical);
-    void holdKillSwitchOrRelease(bool hold, bool reconnecting);
-    void releaseKillSwitch();
-    void scheduleConnect();
+    void killSwitchEvent();
+    void scheduleConnect(Attempt attempt);
     void startAutoConnection();
     void setCaption(const QString &text);
-    void clearCurrentAddress();
     void reportError(VpnError error, const QString &text);
-    void startDnsProgram(const QString &mode, const QStringList &entries);
-    // Protection: gives the machine its own IPv6 settings back after a session.
-    void restoreIpv6();
+    QString connectedCountry(const QString &ip) const;
 
     int m_reconnectDelay = 1000;
     ConnectionState::Id m_connectionState = ConnectionState::Id::Disconnected;
-    DnsManager m_dnsManager;
-    KillSwitch m_killSwitch;
+    SessionProtection *m_protection;
+    PublicAddress *m_address;
+    SessionCounters *m_counters;
+    ServerChoice *m_serverChoice;
     NetworkApi *m_networkApi = nullptr;
-    QDateTime m_connectedSince;
     PortChecker *m_portChecker = nullptr;
     VpnClient *m_engine = nullptr;
-    QString m_savedCountry;
-    QString m_savedIp;
-    QString m_currentCountry;
-    QString m_currentIp;
     QString m_pushedDnsIpv4;
     QString m_pushedDnsIpv6;
-    QString m_currentIpInfoText;
-    QString m_searchCountry;
-    // The probes of the latest country pick; an older batch's answer is ignored.
-    QObject *m_countryPing = nullptr;
-    QString m_onlineTime;
     QString m_assignedInternalIp;
     QString m_serverIp;
     QStringList m_userDnsServers;
-    QTimer m_onlineTimer;
-    QTimer m_currentIpTimer;
-    Servers m_servers;
-    ServiceProcess m_dnsProcess;
-    ServiceProcess m_networkTool;
     Settings *m_settings;
-    Status m_protectionStatus;
     bool m_autoConnectPending = false;
     bool m_reconnectRequested = false;
     bool m_autoReconnectionOnError = false;
@@ -186,16 +195,21 @@ private:
     bool m_vpnConnected = false;
     int m_reconnectAttempts = 0;
     QString m_vpnConnectionErrorText;
-    quint64 m_downloadedBytes = 0;
-    quint64 m_uploadedBytes = 0;
 
     // The scheduled connect of a reconnection or server switch, cancelled by a disconnect.
     QTimer m_reconnectTimer;
-    // The kill switch stays closed across an engine crash until the tunnel is back or the
-    // user confirms; the server it was armed for decides whether a reconnection re-arms it.
-    bool m_killSwitchHeld = false;
-    QString m_killSwitchServer;
+    // An attempt that waits for the DNS program's last run before it reads the user's DNS.
+    Attempt m_waitingAttempt = Attempt::None;
+    // Whose the scheduled attempt is: a connect asked for while the last session was ending is
+    // still the user's.
+    Attempt m_scheduledAttempt = Attempt::Automatic;
+    bool m_connectRequested = false;
+    // The user asked for the session's end; nothing may reconnect it.
     bool m_userDisconnect = false;
+    // The session's engine has reported its end: it has nothing more to say but whether it
+    // counts on a reconnection.
+    bool m_engineEnded = false;
     EngineFactory m_engineFactory;
+    PortSearchFactory m_portSearchFactory;
     int m_portSearchSeconds = 20;
 };

@@ -17,13 +17,6 @@ const QString vpnGroup = QStringLiteral("VpnDns");
 const QString userGroup = QStringLiteral("UserDns");
 const QString separator = QStringLiteral(";");
 
-QStringList withoutVpnServers(QStringList servers)
-{
-    servers.removeAll(DnsManager::vpnDnsIpv4());
-    servers.removeAll(DnsManager::vpnDnsIpv6());
-    return servers;
-}
-
 QString modeName(int mode)
 {
     switch (mode) {
@@ -85,6 +78,9 @@ bool Dns::isInvalid() const
 Dns::Parsed Dns::parseEntries(const QStringList &entries)
 {
     Parsed parsed;
+    // An id with a forged entry is refused as a whole: a good entry of the same id would
+    // otherwise still change the interface the forged one was aimed at.
+    QStringList refusedIds;
     for (const QString &entry : entries) {
         const QStringList pieces = entry.split(QLatin1Char('@'), Qt::KeepEmptyParts);
         const QString id = pieces.first();
@@ -109,18 +105,14 @@ Dns::Parsed Dns::parseEntries(const QStringList &entries)
         }
         QStringList ipv4;
         QStringList ipv6;
-        QString lastIpv4;
-        QString lastIpv6;
         for (const QString &candidate : qAsConst(candidates)) {
             if (!reason.isEmpty())
                 break;
             const AddressCheck::Verdict verdict = AddressCheck::dnsServer(candidate);
             if (verdict.family == AddressCheck::Family::Ipv4) {
                 ipv4 << candidate;
-                lastIpv4 = candidate;
             } else if (verdict.family == AddressCheck::Family::Ipv6) {
                 ipv6 << candidate;
-                lastIpv6 = candidate;
             } else if (verdict.hostile) {
                 hostile = candidate;
                 reason = verdict.refusal;
@@ -135,14 +127,26 @@ Dns::Parsed Dns::parseEntries(const QStringList &entries)
                                         "Dns: Cannot parse DNS data (%1): it %2, nothing is changed for '%3'")
                                         .arg(AddressCheck::forLog(hostile), reason, AddressCheck::forLog(id));
             parsed.refused << AddressCheck::forLog(id);
+            refusedIds << id;
             continue;
         }
-        if (!lastIpv4.isEmpty())
-            parsed.lastIpv4 = lastIpv4;
-        if (!lastIpv6.isEmpty())
-            parsed.lastIpv6 = lastIpv6;
         parsed.interfaces.append(DnsInterface(id, id, ipv4, ipv6));
     }
+    QVector<DnsInterface> taken;
+    for (const DnsInterface &entry : qAsConst(parsed.interfaces)) {
+        if (refusedIds.contains(entry.interfaceId)) {
+            qWarning().noquote() << QStringLiteral("Dns: Leaving '%1' as it is: another entry for it was refused")
+                                        .arg(AddressCheck::forLog(entry.interfaceId));
+            continue;
+        }
+        // The last server of each family, over the entries that are taken.
+        if (!entry.ipv4Dns.isEmpty())
+            parsed.lastIpv4 = entry.ipv4Dns.last();
+        if (!entry.ipv6Dns.isEmpty())
+            parsed.lastIpv6 = entry.ipv6Dns.last();
+        taken.append(entry);
+    }
+    parsed.interfaces = taken;
     return parsed;
 }
 
@@ -152,15 +156,52 @@ void Dns::prepareReset()
     m_entries.clear();
     m_mode = User;
     const QString path = Utils::dnsDataFilePath();
-    if (!path.isEmpty() && QFileInfo::exists(path)) {
-        const QSettings data(path, QSettings::IniFormat);
-        const QString args = data.value(userGroup + QStringLiteral("/Args")).toString().simplified();
-        if (!args.isEmpty())
-            m_entries = args.split(separator, Qt::SkipEmptyParts);
-    } else {
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
         m_resetToDefaults = true;
         Log::warning(this, QStringLiteral("DNS data file doesn't exist, resetting to default values"));
+        return;
     }
+    const QSettings data(path, QSettings::IniFormat);
+    const QString args = data.value(userGroup + QStringLiteral("/Args")).toString().simplified();
+    if (!args.isEmpty())
+        m_entries = args.split(separator, Qt::SkipEmptyParts);
+    for (const QString &key : {QStringLiteral("/IPv4"), QStringLiteral("/IPv6")}) {
+        const QString server = data.value(vpnGroup + key).toString();
+        if (AddressCheck::dnsServer(server).family != AddressCheck::Family::None)
+            m_vpnServers << server;
+    }
+
+    // A file cut short or damaged may have lost the record of the switch or the user's
+    // servers: trusting what is left would keep the VPN's servers or write none at all.
+    QString damage;
+    const Parsed parsed = parseEntries(m_entries);
+    if (data.status() != QSettings::NoError)
+        damage = QStringLiteral("it cannot be read");
+    else if (args.isEmpty())
+        damage = QStringLiteral("it holds no user servers");
+    else if (!parsed.refused.isEmpty() || parsed.interfaces.size() != m_entries.size())
+        damage = QStringLiteral("some user entries are unusable");
+    else if (!data.childGroups().contains(vpnGroup) && DnsManager::containsVpnDns(currentServers()))
+        damage = QStringLiteral("it has no record of the switch, yet the VPN's servers are in use");
+    if (!damage.isEmpty()) {
+        m_recordDamaged = true;
+        Log::warning(this,
+                     QStringLiteral("DNS data file '%1' is damaged (%2): removing the VPN's servers it can identify, "
+                                    "never the last server of an interface")
+                         .arg(path, damage));
+    }
+}
+
+QStringList Dns::currentServers()
+{
+    DnsManager manager;
+    manager.refresh();
+    QStringList servers;
+    for (const DnsInterface &dnsInterface : qAsConst(manager.interfaces())) {
+        if (!dnsInterface.vpnConnection)
+            servers << dnsInterface.ipv4Dns << dnsInterface.ipv6Dns;
+    }
+    return servers;
 }
 
 bool Dns::run()
@@ -228,15 +269,34 @@ void Dns::switchToUser(DnsManager &manager, const Parsed &parsed)
 {
     Log::info(this, QStringLiteral("Switch to user DNS"));
     const QString path = Utils::dnsDataFilePath();
-    if (m_resetToDefaults) {
+    if (m_resetToDefaults || m_recordDamaged) {
         Log::info(this, QStringLiteral("Clear current DNS entries"));
+        QStringList vpnServers = m_vpnServers;
+        vpnServers << DnsManager::vpnDnsIpv4() << DnsManager::vpnDnsIpv6();
+        const auto withoutVpn = [&vpnServers](QStringList servers) {
+            for (const QString &server : qAsConst(vpnServers))
+                servers.removeAll(server);
+            return servers;
+        };
         for (DnsInterface &dnsInterface : manager.interfaces()) {
             if (dnsInterface.vpnConnection)
                 continue;
+            QStringList ipv4 = dnsInterface.ipv4Dns;
+            QStringList ipv6 = dnsInterface.ipv6Dns;
+            // What a damaged record still says of the user's servers replaces a family that
+            // holds the VPN's.
+            for (const DnsInterface &entry : parsed.interfaces) {
+                if (entry.interfaceId != dnsInterface.interfaceId)
+                    continue;
+                if (!entry.ipv4Dns.isEmpty() && withoutVpn(ipv4) != ipv4)
+                    ipv4 = entry.ipv4Dns;
+                if (!entry.ipv6Dns.isEmpty() && withoutVpn(ipv6) != ipv6)
+                    ipv6 = entry.ipv6Dns;
+            }
             // Only the VPN's own addresses go, and never the last server an interface has: with
             // no record of the switch, a router at the VPN's address looks just the same.
-            const QStringList ipv4 = withoutVpnServers(dnsInterface.ipv4Dns);
-            const QStringList ipv6 = withoutVpnServers(dnsInterface.ipv6Dns);
+            ipv4 = withoutVpn(ipv4);
+            ipv6 = withoutVpn(ipv6);
             if (ipv4 == dnsInterface.ipv4Dns && ipv6 == dnsInterface.ipv6Dns)
                 continue;
             if (ipv4.isEmpty() && ipv6.isEmpty()) {

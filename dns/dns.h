@@ -44,6 +44,8 @@ public:
 
 private:
     void prepareReset();
+    // The servers of every interface that is not the VPN's, as the system has them now.
+    static QStringList currentServers();
     void switchToVpn(DnsManager &manager, const Parsed &parsed);
     void switchToUser(DnsManager &manager, const Parsed &parsed);
     // Undoes the merge where a family does not hold what the switch to VPN DNS installed.
@@ -52,5 +54,8 @@ private:
     int m_mode = None;
     QStringList m_entries;
     bool m_resetToDefaults = false;
+    // A reset whose "dns.dat" cannot be trusted as a whole, and the VPN's servers it still names.
+    bool m_recordDamaged = false;
+    QStringList m_vpnServers;
     mutable bool m_invalidLogged = false;
 };

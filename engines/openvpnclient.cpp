@@ -37,6 +37,7 @@ OpenVpnClient::OpenVpnClient(QObject *parent)
     connect(&m_exitWait, &QTimer::timeout, this, &OpenVpnClient::openVpnStateSigTermHandlerTimerEvent);
     connect(m_process, &ServiceProcess::started, this, &OpenVpnClient::onOpenVpnProcessStarted);
     connect(m_process, &ServiceProcess::finished, this, &OpenVpnClient::onOpenVpnProcessFinished);
+    connect(m_process, &ServiceProcess::error, this, &OpenVpnClient::onOpenVpnProcessError);
     connect(m_management, &TcpServer::readyRead, this, &OpenVpnClient::onReadyReadDataFromManagementInterface);
     connect(m_stunnel, &Stunnel::started, this, &OpenVpnClient::onStunnelStarted);
     // The channel carries the password: only the engine that we had started may have it.
@@ -51,10 +52,16 @@ OpenVpnClient::~OpenVpnClient()
     // A client that has reported its end has no engine left to stop. Its process record may
     // still read running when the end came by the exit time-out (a restarted service never
     // reports on an engine it did not start), and a kill by name would hit the next engine.
-    if (m_process->state() == ServiceProcess::Running && connectionState() != ConnectionState::Id::Disconnected) {
+    // One that was told to stop already has its stop on the way.
+    if (m_process->state() != ServiceProcess::NotRunning && connectionState() != ConnectionState::Id::Disconnected
+        && !m_disconnectRequested) {
         m_disconnectRequested = true;
         stopEngine();
     }
+    // The engine must have taken its stop signal before the channel goes: losing the channel
+    // first, it would end on that instead, and the signal would count for nothing.
+    if (m_stopSignalSent)
+        m_management->waitForLine("SUCCESS: signal", stopReplyWaitMs);
     m_management->close();
     m_stunnel->stop();
 }
@@ -213,6 +220,8 @@ void OpenVpnClient::startEngine()
         return;
     applyIpv6Setting();
     m_disconnectRequested = false;
+    m_killSent = false;
+    m_stopSignalSent = false;
     m_assignedIp.clear();
 
     const QString logPath = engineLogPath();
@@ -231,20 +240,24 @@ void OpenVpnClient::startEngine()
 void OpenVpnClient::disconnectFromVpn()
 {
     m_disconnectRequested = true;
+    // Nothing more is to connect here: the port is the next engine's.
+    m_management->stopListening();
     stopEngine();
 }
 
 void OpenVpnClient::stopEngine()
 {
     const int processState = m_process->state();
-    if (isEngineRunning() && (processState == ServiceProcess::Starting || processState == ServiceProcess::Running)) {
-        bool delivered = false;
-        if (m_management->isConnected()) {
-            delivered = m_management->write("signal SIGTERM\r\n") > 0;
-            Log::info(this, logPrefix + QStringLiteral("Send TERM signal, status: ") + Utils::boolText(delivered));
-        }
-        if (!delivered)
+    if (processState == ServiceProcess::Starting && !m_killSent) {
+        // Asked for, but not yet visible: the kill goes to the service after the start command,
+        // so it reaches this engine whenever it appears.
+        m_killSent = true;
+        m_process->kill();
+    } else if (processState == ServiceProcess::Running && isEngineRunning()) {
+        if (!sendStopSignal() && !m_killSent) {
+            m_killSent = true;
             m_process->kill();
+        }
     }
     if (m_parameters.protocol == VpnProtocol::Stealth)
         m_stunnel->stop();
@@ -254,8 +267,29 @@ void OpenVpnClient::stopEngine()
         setConnectionState(ConnectionState::Id::Disconnecting, QString(), false);
 }
 
+bool OpenVpnClient::sendStopSignal()
+{
+    if (!m_management->isConnected())
+        return false;
+    const bool delivered = m_management->write("signal SIGTERM\r\n") > 0;
+    m_stopSignalSent = m_stopSignalSent || delivered;
+    Log::info(this, logPrefix + QStringLiteral("Send TERM signal, status: ") + Utils::boolText(delivered));
+    return delivered;
+}
+
 void OpenVpnClient::onOpenVpnProcessStarted()
 {
+}
+
+void OpenVpnClient::onOpenVpnProcessError(int status)
+{
+    m_management->close();
+    if (m_parameters.protocol == VpnProtocol::Stealth)
+        m_stunnel->stop();
+    removeConfig();
+    if (m_beingDestroyed)
+        return;
+    reportEngineRefused(status, &m_lastError);
 }
 
 void OpenVpnClient::onReadyReadDataFromManagementInterface()
@@ -281,6 +315,11 @@ void OpenVpnClient::handleLine(const QString &line)
         Log::info(this, logPrefix + QStringLiteral("Send 'state on'"));
         send("log on\n");
         Log::info(this, logPrefix + QStringLiteral("Send 'log on'"));
+    } else if (m_disconnectRequested
+               && (line.startsWith(QLatin1String(">PASSWORD:")) || line.contains(connectedMarker))) {
+        // An engine that arrives after the user has disconnected gets no credentials and does
+        // not count as connected: it is told to end.
+        sendStopSignal();
     } else if (line.startsWith(QLatin1String(">PASSWORD:Need 'Auth' username/password"))) {
         send(QStringLiteral("username 'Auth' %1\n").arg(m_parameters.userName).toUtf8().constData());
         Log::info(this, logPrefix + QStringLiteral("Sent username: ") + m_parameters.userName);
@@ -344,6 +383,8 @@ void OpenVpnClient::onOpenVpnProcessFinished(int exitCode)
 {
     removeConfig();
     m_exitWait.stop();
+    // The engine has gone: the port is free for the next one at once.
+    m_management->close();
     if (connectionState() == ConnectionState::Id::Disconnected) {
         Log::info(this, QStringLiteral("Already in disconnected state"));
         return;

@@ -19,6 +19,8 @@ class OpenVpnClient final : public VpnClient
 public:
     static constexpr quint16 managementPort = 61973;
     static constexpr int exitWaitMs = 3000;
+    // How long a client that goes waits for the engine to take its stop signal.
+    static constexpr int stopReplyWaitMs = 2000;
 
     explicit OpenVpnClient(QObject *parent = nullptr);
     ~OpenVpnClient() override;
@@ -48,6 +50,7 @@ public slots:
 private slots:
     void onOpenVpnProcessFinished(int exitCode);
     void onOpenVpnProcessStarted();
+    void onOpenVpnProcessError(int status);
     void onReadyReadDataFromManagementInterface();
     void onStunnelStarted(bool success);
     void openVpnStateSigTermHandlerTimerEvent();
@@ -59,6 +62,7 @@ private:
     bool isEngineConnection(quint16 peerPort, quint16 localPort) const;
     QStringList engineCommandLine() const;
     void send(const char *command);
+    bool sendStopSignal();
 
     VpnProcess *m_process;
     QTimer m_exitWait;
@@ -68,4 +72,7 @@ private:
     QString m_assignedIp;
     bool m_disconnectRequested = false;
     bool m_beingDestroyed = false;
+    // A kill by name reaches whichever engine runs by then: one per engine run at most.
+    bool m_killSent = false;
+    bool m_stopSignalSent = false;
 };

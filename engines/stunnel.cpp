@@ -76,8 +76,15 @@ void Stunnel::stop()
     if (m_process->state() == QProcess::NotRunning)
         return;
     Log::info(this, QStringLiteral("Stop process"));
-    m_process->close();
-    m_process->waitForFinished(30000);
+    // QProcess::close() waits without a limit for a process that will not end.
+    // The last second of the wait is the kill's.
+    const int killWaitMs = qMin(1000, m_stopWaitMs / 2);
+    m_process->terminate();
+    if (m_process->waitForFinished(m_stopWaitMs - killWaitMs))
+        return;
+    Log::warning(this, QStringLiteral("Process did not end when asked, killing it"));
+    m_process->kill();
+    m_process->waitForFinished(killWaitMs);
 }
 
 void Stunnel::onReadyRead()

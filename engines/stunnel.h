@@ -18,8 +18,13 @@ public:
     // The configuration for a server, from the template and the system's advanced options.
     static QString configText(const QString &templateText, const QString &host, const QString &advancedOptions);
 
+    static constexpr int stopWaitMs = 30000;
+
     bool start(const QString &host);
+    // Ends the tunnel: asked to end first, killed when it has not within the wait, and never
+    // waited for longer.
     void stop();
+    void setStopWaitForTesting(int milliseconds) { m_stopWaitMs = milliseconds; }
 
 signals:
     void started(bool success);
@@ -30,4 +35,5 @@ private slots:
 
 private:
     QProcess *m_process;
+    int m_stopWaitMs = stopWaitMs;
 };

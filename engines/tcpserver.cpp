@@ -5,6 +5,7 @@
 #include "platform/engines.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -34,16 +35,48 @@ bool TcpServer::start(const QString &host, quint16 port)
     return false;
 }
 
-void TcpServer::close()
+void TcpServer::stopListening()
 {
     if (m_server)
         m_server->close();
-    // Aborting emits disconnected(), whose handler forgets the connection: keep it at hand.
-    if (QTcpSocket *socket = m_socket) {
-        m_socket = nullptr;
+}
+
+void TcpServer::close()
+{
+    stopListening();
+    // Closing emits disconnected(), whose handler forgets the connection: keep it at hand.
+    QTcpSocket *socket = m_socket;
+    if (!socket)
+        return;
+    m_socket = nullptr;
+    // A command written just before (the engine's stop signal) is still in our buffer: it
+    // leaves first. Unread input is taken, or the system would answer the close with a reset
+    // that may overtake the command.
+    socket->flush();
+    if (socket->bytesToWrite() > 0)
+        socket->waitForBytesWritten(1000);
+    socket->readAll();
+    socket->disconnectFromHost();
+    if (socket->state() != QAbstractSocket::UnconnectedState)
         socket->abort();
-        socket->deleteLater();
+    socket->deleteLater();
+}
+
+bool TcpServer::waitForLine(const QByteArray &text, int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QByteArray received;
+    while (m_socket && m_socket->state() == QAbstractSocket::ConnectedState) {
+        m_socket->flush();
+        received += m_socket->readAll();
+        if (received.contains(text))
+            return true;
+        const qint64 left = milliseconds - timer.elapsed();
+        if (left <= 0 || !m_socket->waitForReadyRead(int(left)))
+            break;
     }
+    return m_socket && received.contains(text);
 }
 
 void TcpServer::onNewConnection()

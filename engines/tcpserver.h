@@ -26,7 +26,14 @@ public:
     void setPeerFilter(PeerFilter filter) { m_peerFilter = std::move(filter); }
 
     bool start(const QString &host, quint16 port);
+    // Frees the port for the next engine; a connection already taken stays.
+    void stopListening();
+    // Stops listening and ends the connection, after what was written to it has left.
     void close();
+    // Blocks until the peer sends a line containing `text` (the lines before it are dropped),
+    // closes the connection, or `milliseconds` pass: for a command that must have been taken
+    // before the connection goes, when there is no event loop to wait in.
+    bool waitForLine(const QByteArray &text, int milliseconds);
     // One whole line, line end included; empty when no whole line has arrived yet.
     QString readLine();
     qint64 write(const char *data);

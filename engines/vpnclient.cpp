@@ -138,13 +138,21 @@ QString VpnClient::configFilePath() const
 void VpnClient::reportEngineFinished(int exitCode, bool disconnectRequested, QString *lastError)
 {
     Log::info(this, QStringLiteral("Process finished with code: %1").arg(exitCode));
-    if (exitCode != 0)
+    if (exitCode != 0 && !disconnectRequested)
         *lastError = QStringLiteral("CrashExit");
     setConnectionState(ConnectionState::Id::Disconnected, *lastError, false);
     if (disconnectRequested || !m_parameters.autoReconnectionOnError)
         return;
     Log::info(this, QStringLiteral("Reconnecting..."));
     setConnectionState(ConnectionState::Id::Reconnecting, QString(), true);
+}
+
+void VpnClient::reportEngineRefused(int status, QString *lastError)
+{
+    *lastError = status == 1 ? tr("The service refused to start %1").arg(name())
+                             : tr("The service could not start %1").arg(name());
+    Log::critical(this, *lastError);
+    setConnectionState(ConnectionState::Id::Error, *lastError, false);
 }
 
 void VpnClient::removeConfig()
@@ -176,7 +184,17 @@ void VpnClient::applyIpv6Setting()
 
 QString VpnClient::engineLogPath() const
 {
-    return Logger::instance()->logFilePath().replace(QLatin1String("-app"), QLatin1String("-vpn"));
+    return engineLogPathFor(Logger::instance()->logFilePath());
+}
+
+QString VpnClient::engineLogPathFor(const QString &programLogPath)
+{
+    if (programLogPath.isEmpty())
+        return QString();
+    // A folder may well have "-app" in its name; only the file's own name changes.
+    const QFileInfo file(programLogPath);
+    const QString folder = programLogPath.left(programLogPath.size() - file.fileName().size());
+    return folder + file.fileName().replace(QLatin1String("-app"), QLatin1String("-vpn"));
 }
 
 bool VpnClient::isEngineRunning() const

@@ -38,6 +38,8 @@ public:
     ConnectionStatistics statistics() const { return m_statistics; }
 
     QString engineLogPath() const;
+    // The engine's log beside the program's: "-app" becomes "-vpn" in the file name only.
+    static QString engineLogPathFor(const QString &programLogPath);
     bool isEngineRunning() const;
 
 signals:
@@ -68,8 +70,11 @@ protected:
     void removeConfig();
     // The engine ended while this client still counted on it: Disconnected ("CrashExit" for a
     // non-zero code), then Reconnecting (critical) unless a disconnect was asked for or
-    // reconnection is off.
+    // reconnection is off. An end that was asked for is no crash, whatever its code.
     void reportEngineFinished(int exitCode, bool disconnectRequested, QString *lastError);
+    // The service would not start the engine (status 1) or could not (2): an error to show,
+    // rather than a connection that waits for ever.
+    void reportEngineRefused(int status, QString *lastError);
 
     ConnectionParameters m_parameters;
 

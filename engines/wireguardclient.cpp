@@ -35,6 +35,7 @@ WireGuardClient::WireGuardClient(QObject *parent)
     m_logger->setParent(this);
     connect(m_process, &ServiceProcess::finished, this, &WireGuardClient::onWireGuardProcessFinished);
     connect(m_process, &ServiceProcess::started, this, &WireGuardClient::onWireGuardProcessStarted);
+    connect(m_process, &ServiceProcess::error, this, &WireGuardClient::onWireGuardProcessError);
     connect(m_channel, &TcpServer::readyRead, this, &WireGuardClient::onReadyReadDataFromManagementInterface);
     connect(m_channel, &TcpServer::socketError, this, &WireGuardClient::onSocketError);
     connect(m_logger, &WireGuardLogger::lineReaded, this, &WireGuardClient::onWireGuardLoggerLineReaded);
@@ -174,6 +175,7 @@ void WireGuardClient::connectToVpn()
         return;
     applyIpv6Setting();
     m_disconnectRequested = false;
+    m_stopSent = false;
     m_channel->start(stateHost, statePort);
     setConnectionState(ConnectionState::Id::Connecting, QString(), false);
     m_process->start({executablePath(),
@@ -187,16 +189,29 @@ void WireGuardClient::disconnectFromVpn()
 {
     const bool running = isEngineRunning();
     m_disconnectRequested = true;
+    m_channel->stopListening();
     if (running) {
         Log::info(this,
                   QStringLiteral("Send TERM signal, server state is opened: %1")
                       .arg(Utils::boolText(m_channel->isConnected())));
-        m_process->start({executablePath(), QStringLiteral("--remove"), m_configPath});
+        removeTunnel();
         setConnectionState(ConnectionState::Id::Disconnecting, QString(), false);
         Log::info(this, QStringLiteral("Stopping Windows service"));
-    } else {
+    } else if (m_process->state() == ServiceProcess::Starting && !m_stopSent) {
+        // The tunnel's program is asked for but not there yet: the stop follows the start
+        // command to the service, and the tunnel ends as soon as it begins.
+        m_stopSent = true;
+        Log::info(this, QStringLiteral("Stopping the tunnel program, which is still starting"));
+        m_process->stop();
+        setConnectionState(ConnectionState::Id::Disconnecting, QString(), false);
+    } else if (m_process->state() != ServiceProcess::Starting) {
         setConnectionState(ConnectionState::Id::Disconnected, QString(), false);
     }
+}
+
+void WireGuardClient::removeTunnel()
+{
+    m_process->start({executablePath(), QStringLiteral("--remove"), m_configPath});
 }
 
 void WireGuardClient::onReadyReadDataFromManagementInterface()
@@ -212,7 +227,10 @@ bool WireGuardClient::handleLine(const QString &line)
     if (!line.startsWith(QLatin1String(">BYTECOUNT:")))
         Log::info(this, QLatin1Char('[') + line + QLatin1Char(']'));
 
-    if (line.startsWith(QLatin1String(">STATE:CONNECTED"))) {
+    if (line.startsWith(QLatin1String(">STATE:CONNECTED")) && m_disconnectRequested) {
+        // Up after the user has disconnected: taken down again, never shown as connected.
+        removeTunnel();
+    } else if (line.startsWith(QLatin1String(">STATE:CONNECTED"))) {
         setConnectionState(ConnectionState::Id::Connected, QString(), false);
         m_logger->setFile(m_engineLogPath);
         m_logger->readNow();
@@ -251,6 +269,8 @@ void WireGuardClient::onWireGuardProcessFinished(int exitCode)
         return;
     }
     Log::info(this, QStringLiteral("Process is finished"));
+    // The tunnel's program has gone: the port is free for the next one at once.
+    m_channel->close();
     if (connectionState() == ConnectionState::Id::Disconnected) {
         Log::info(this, QStringLiteral("Already in disconnected state"));
         return;
@@ -263,4 +283,14 @@ void WireGuardClient::onWireGuardProcessFinished(int exitCode)
 void WireGuardClient::onWireGuardProcessStarted()
 {
     Log::info(this, QStringLiteral("WireGuard process started"));
+}
+
+void WireGuardClient::onWireGuardProcessError(int status)
+{
+    if (isEngineRunning())
+        return; // the remove run was refused: the tunnel lives on and reports its own end
+    m_channel->close();
+    if (m_beingDestroyed)
+        return;
+    reportEngineRefused(status, &m_lastError);
 }

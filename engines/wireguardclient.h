@@ -52,10 +52,12 @@ private slots:
     void onWireGuardLoggerLineReaded(const QString &line);
     void onWireGuardProcessFinished(int exitCode);
     void onWireGuardProcessStarted();
+    void onWireGuardProcessError(int status);
 
 private:
     // False when the batch of lines must end here.
     bool handleLine(const QString &line);
+    void removeTunnel();
 
     TcpServer *m_channel;
     VpnProcess *m_process;
@@ -65,4 +67,5 @@ private:
     QString m_engineLogPath;
     bool m_disconnectRequested = false;
     bool m_beingDestroyed = false;
+    bool m_stopSent = false;
 };

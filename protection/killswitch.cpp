@@ -24,6 +24,7 @@ KillSwitch::KillSwitch(QObject *parent)
     setObjectName(QStringLiteral("KillSwitch"));
     connect(m_process, &ServiceProcess::started, this, &KillSwitch::onKillSwitchProcessStarted);
     connect(m_process, &ServiceProcess::finished, this, &KillSwitch::onKillSwitchProcessFinished);
+    connect(m_process, &ServiceProcess::error, this, &KillSwitch::onKillSwitchProcessError);
 }
 
 QStringList KillSwitch::enableCommandLine(const QString &vpnPublicIp, bool allowLocalDevices)
@@ -62,6 +63,13 @@ void KillSwitch::onKillSwitchProcessFinished(int exitCode)
     // The program's own convention: it exits with a code other than 0 when it succeeded.
     emit killSwitchFinished(exitCode != 0);
     Log::info(this, QStringLiteral("Process finished with code: %1").arg(exitCode));
+    emit runEnded();
+}
+
+void KillSwitch::onKillSwitchProcessError(int status)
+{
+    Log::warning(this, QStringLiteral("The service did not start the program, status: %1").arg(status));
+    emit runEnded();
 }
 
 void KillSwitch::onKillSwitchProcessStarted()

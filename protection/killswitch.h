@@ -23,10 +23,13 @@ public:
 
 signals:
     void killSwitchFinished(bool ok);
+    // A run is over, whichever way: finished, or refused by the service.
+    void runEnded();
 
 private slots:
     void onKillSwitchProcessFinished(int exitCode);
     void onKillSwitchProcessStarted();
+    void onKillSwitchProcessError(int status);
 
 private:
     ServiceProcess *m_process;

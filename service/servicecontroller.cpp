@@ -102,6 +102,13 @@ void ServiceController::onTextMessageReceived(const QString &message)
 
 void ServiceController::sendCommand(const QString &message)
 {
+    if (m_sink) {
+        if (m_connected)
+            m_sink(message);
+        else
+            m_outgoing << message;
+        return;
+    }
     if (!m_socket)
         return;
     if (message.isEmpty()) {
@@ -116,6 +123,27 @@ void ServiceController::sendCommand(const QString &message)
     Log::warning(this,
                  QStringLiteral("Socket status: '%1', last error: '%2', data will be buffered: %3")
                      .arg(Utils::boolText(m_socket->isValid()), m_socket->errorString(), message));
+}
+
+void ServiceController::setCommandSinkForTesting(std::function<void(const QString &)> sink)
+{
+    // A new sink is a new link: nothing of the last one's buffer goes to it.
+    m_sink = std::move(sink);
+    m_outgoing.clear();
+}
+
+void ServiceController::setLinkUpForTesting(bool up)
+{
+    if (up == m_connected)
+        return;
+    m_connected = up;
+    if (!up) {
+        emit disconnected();
+        return;
+    }
+    while (!m_outgoing.isEmpty() && m_sink)
+        m_sink(m_outgoing.takeFirst());
+    emit connected();
 }
 
 void ServiceController::sendInitCommand()

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
+
 class QTimer;
 class QWebSocket;
 
@@ -36,6 +38,12 @@ public:
 
     bool isConnected() const { return m_connected; }
 
+    // For tests that play the service themselves, without a socket: commands go to the sink
+    // while the test holds the link up, and are buffered while it holds it down, as over the
+    // real link. Reports go in through processOutput.
+    void setCommandSinkForTesting(std::function<void(const QString &)> sink);
+    void setLinkUpForTesting(bool up);
+
 signals:
     void connected();
     void disconnected();
@@ -64,4 +72,5 @@ private:
     bool m_initCommandSent = false;
     bool m_receiverAttached = false;
     bool m_connected = false;
+    std::function<void(const QString &)> m_sink;
 };

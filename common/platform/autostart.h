@@ -17,6 +17,13 @@ QString autoStartValue(const QString &executablePath);
 // Linux form: the path as one quoted argument of a desktop entry's Exec key, escaped so that
 // quotes, backslashes, "$", "`" and "%" in it survive.
 QString desktopExecArgument(const QString &path);
+// The program that an Exec value starts, as the desktop reads it: its first argument, with
+// every escape undone. Empty when the value holds none or leaves a quote open.
+QString desktopExecProgram(const QString &execValue);
+// The autostart entry that starts `execValue`, shown as `displayName` with the icon `iconName`.
+// It names the program in TryExec too, so that a desktop skips an entry whose program has been
+// removed instead of failing to start it at every login.
+QString autoStartDesktopEntry(const QString &displayName, const QString &iconName, const QString &execValue);
 // The value of a key in the main group of a desktop entry text, empty when it has none.
 QString desktopEntryValue(const QString &entryText, const QString &key);
 

@@ -1,5 +1,8 @@
 #include "platform/autostart.h"
 
+#include "buildconfig.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -37,13 +40,10 @@ void writeAutoStartEntry(const QString &name, const QString &value)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return;
-    const QString text = QStringLiteral("[Desktop Entry]\n"
-                                        "Type=Application\n"
-                                        "Name=%1\n"
-                                        "Exec=%2\n"
-                                        "Terminal=false\n"
-                                        "X-GNOME-Autostart-enabled=true\n")
-                             .arg(name, value);
+    // The entry's file name is the program's, and the icon the brand's, as in the menu entry
+    // that the package installs.
+    const QString text =
+        autoStartDesktopEntry(QCoreApplication::applicationName(), QLatin1String(BuildConfig::brandId), value);
     file.write(text.toUtf8());
     file.commit();
 }

@@ -133,6 +133,24 @@ QString rewriteResolvConf(const QString &text, DnsFamily family, const QStringLi
     return rewritten;
 }
 
+QString holdForeignNameservers(const QString &text, bool hold)
+{
+    static const QString mark = QStringLiteral("#velmorix-held: ");
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        if (!hold) {
+            if (line.startsWith(mark))
+                line = line.mid(mark.size());
+            continue;
+        }
+        const QString address = nameserverOf(line);
+        // The C library reads such a line as a server ("010.1.1.1" too, as 10.1.1.1).
+        if (!address.isEmpty() && !isFamily(address, DnsFamily::Ipv4) && !isFamily(address, DnsFamily::Ipv6))
+            line = mark + line;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 bool pointsAtResolvedStub(const QString &resolvConfText, const QString &linkTarget)
 {
     if (linkTarget.contains(QLatin1String("/run/systemd/resolve/")))

@@ -34,6 +34,10 @@ QString dnsServerText(const QString &id, DnsFamily family);
 // are logged under `logName`; the caller judges the outcome by reading back.
 void writeDnsServers(
     const QString &id, const QString &name, DnsFamily family, const QStringList &servers, const QString &logName);
+// While the VPN's servers are in place, the resolver may use no server beside them: one that
+// cannot be written back as an entry (a scoped "fe80::1%eth0") is held out of use, and given
+// back with the user's servers (`hold` false). Failures are logged under `logName`.
+void holdForeignDnsServers(bool hold, const QString &logName);
 // Empties the resolver cache; false when that failed (the reason is logged).
 bool flushResolverCache();
 // The program that flushes the cache when the call above failed; empty when there is none.
@@ -55,6 +59,9 @@ ResolvConf parseResolvConf(const QString &text);
 // The text with this family's nameserver lines replaced by `servers`, in the place of the
 // first one; every other line kept as it was.
 QString rewriteResolvConf(const QString &text, DnsFamily family, const QStringList &servers);
+// The text with every nameserver line that is not a plain address commented out under a mark
+// of ours (`hold`), or with the lines under that mark given back.
+QString holdForeignNameservers(const QString &text, bool hold);
 bool pointsAtResolvedStub(const QString &resolvConfText, const QString &linkTarget);
 // Replaces a file's content without ever leaving it half written: through a symbolic link to
 // its target, by a rename where that works, and in place (with the old content restored on

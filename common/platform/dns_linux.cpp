@@ -239,6 +239,24 @@ void writeDnsServers(
     }
 }
 
+void holdForeignDnsServers(bool hold, const QString &logName)
+{
+    if (usesResolved())
+        return;
+    const QString text = readText(resolvConfPath);
+    const QString changed = holdForeignNameservers(text, hold);
+    if (changed == text)
+        return;
+    qInfo().noquote() << logName
+            + (hold ? QStringLiteral(
+                   ": Holding the servers of %1 that are not plain addresses while the VPN's are in use")
+                    : QStringLiteral(": Giving back the held servers of %1"))
+                  .arg(resolvConfPath);
+    QString error;
+    if (!writeFileSafely(resolvConfPath, changed.toUtf8(), &error))
+        qWarning().noquote() << logName + QStringLiteral(": Cannot write %1: %2").arg(resolvConfPath, error);
+}
+
 bool flushResolverCache()
 {
     // Without systemd-resolved there is no cache of the system's to empty.

@@ -115,6 +115,11 @@ void writeDnsServers(
     }
 }
 
+void holdForeignDnsServers(bool, const QString &)
+{
+    // The registry keeps no server that could not be written back.
+}
+
 bool flushResolverCache()
 {
     HMODULE library = LoadLibraryW(L"dnsapi.dll");

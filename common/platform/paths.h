@@ -13,6 +13,14 @@ QString executableSuffix();
 // "/var/lib/<brand>", or the folder named by VELMORIX_DATA_DIR (tests and development).
 QString programDataDirectory();
 
+// The folder of the client's own files that the privileged programs read and write beside them
+// (the stunnel and WireGuard configurations, the WireGuard log), with forward slashes, or an
+// empty text. Windows: the data folder. Linux: the data folder for root and wherever
+// VELMORIX_DATA_DIR names one; for any other user "<runtime folder>/<brand>", a folder of the
+// user's alone, made when missing: the machine-wide folder is root's, since root's programs
+// write there, and root must not write where every user may.
+QString clientDataDirectory();
+
 // Windows form of the choice above: the first location that contains "ProgramData"
 // (case-sensitive), followed by "/" and the product name; empty when none does.
 QString programDataFromLocations(const QStringList &locations, const QString &productName);

@@ -4,6 +4,12 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Platform {
 
@@ -25,6 +31,23 @@ QString programDataDirectory()
         return QDir::cleanPath(overridden);
     }
     return QStringLiteral("/var/lib/") + QLatin1String(BuildConfig::brandId);
+}
+
+QString clientDataDirectory()
+{
+    if (!qEnvironmentVariable("VELMORIX_DATA_DIR").trimmed().isEmpty() || ::geteuid() == 0)
+        return programDataDirectory();
+    // XDG_RUNTIME_DIR, or Qt's stand-in for it: the user's own, mode 0700, gone at logout, so
+    // that the WireGuard key of a session never reaches a disk.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty())
+        return QString();
+    const QString folder = runtime + QLatin1Char('/') + QLatin1String(BuildConfig::brandId);
+    if (::mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST) {
+        qWarning().noquote() << "Platform: cannot create " + folder;
+        return QString();
+    }
+    return folder;
 }
 
 } // namespace Platform

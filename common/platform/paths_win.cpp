@@ -17,4 +17,9 @@ QString programDataDirectory()
                                     QLatin1String(BuildConfig::productName));
 }
 
+QString clientDataDirectory()
+{
+    return programDataDirectory();
+}
+
 } // namespace Platform

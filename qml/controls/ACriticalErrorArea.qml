@@ -9,7 +9,6 @@ Rectangle {
 
     implicitHeight: Math.max(40, label.implicitHeight + 16)
     color: "#d93636"
-    opacity: 0.95
     visible: false
 
     Accessible.role: Accessible.AlertMessage

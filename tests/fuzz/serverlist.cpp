@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Q_UNUSED(quiet)
 
     const QByteArray document(reinterpret_cast<const char *>(data), int(size));
-    const Servers servers = parseServerList(QString::fromUtf8(document));
+    const Servers servers = parseServerList(decodeServerListBody(document));
     // Whatever came in, every row is a catalogue server: no flags, its address as its identity.
     for (const Server &server : servers) {
         if (server.countryServer || server.favorite || server.serviceHeader || server.id != server.ip)

@@ -25,10 +25,16 @@ private slots:
     void forgedEntriesWriteNothing_data();
     void forgedEntriesWriteNothing();
     void invalidArguments();
+    void scopedServerIsHeldDuringTheSession_data();
+    void scopedServerIsHeldDuringTheSession();
+    void damagedDataFile_data();
+    void damagedDataFile();
 
 private:
     int dns(const QStringList &arguments);
     QByteArray resolvConf() const;
+    // The servers the C library would ask, in its order.
+    QStringList activeServers() const;
     void setResolvConf(const QByteArray &text);
 
     QTemporaryDir m_data;
@@ -209,6 +215,93 @@ void TestDnsNetns::invalidArguments()
     QCOMPARE(dns({QStringLiteral("vpn")}), -1);
     QCOMPARE(dns({QStringLiteral("switch"), QStringLiteral("resolv.conf@1.1.1.1")}), -1);
     QCOMPARE(resolvConf(), m_original);
+}
+
+QStringList TestDnsNetns::activeServers() const
+{
+    QStringList servers;
+    for (const QByteArray &line : resolvConf().split('\n')) {
+        const QList<QByteArray> words = line.simplified().split(' ');
+        if (words.size() >= 2 && words.first() == "nameserver")
+            servers << QString::fromUtf8(words.at(1));
+    }
+    return servers;
+}
+
+void TestDnsNetns::scopedServerIsHeldDuringTheSession_data()
+{
+    QTest::addColumn<QString>("end");
+    QTest::newRow("user run") << "user";
+    QTest::newRow("reset after a crash") << "reset";
+}
+
+void TestDnsNetns::scopedServerIsHeldDuringTheSession()
+{
+    QFETCH(QString, end);
+    // A router's link-local server, first in the file: asked before the VPN's it would see
+    // every name of the session.
+    const QByteArray before("nameserver fe80::1%vmxlink0\nsearch lan\nnameserver 192.0.2.53\nnameserver 010.0.0.1\n"
+                            "nameserver 2001:db8::53\n");
+    setResolvConf(before);
+    QCOMPARE(dns({QStringLiteral("vpn"), QStringLiteral("resolv.conf@172.16.0.1,fd00:dead:beef:cafe::1")}), 0);
+    QCOMPARE(activeServers(), (QStringList{"172.16.0.1", "fd00:dead:beef:cafe::1"}));
+    if (end == QLatin1String("user"))
+        QCOMPARE(dns({end, QStringLiteral("resolv.conf@192.0.2.53,2001:db8::53")}), 0);
+    else
+        QCOMPARE(dns({end}), 0);
+    QCOMPARE(resolvConf(), before);
+}
+
+void TestDnsNetns::damagedDataFile_data()
+{
+    QTest::addColumn<int>("keep"); // bytes of the real file kept; below 0: damaged another way
+    QTest::addColumn<QByteArray>("after"); // empty: a file with a server and none of the VPN's
+
+    // The record of the switch (the last group) lost: the user's servers still say it all.
+    QTest::newRow("cut before the record of the switch") << -2 << m_original;
+    // Cut inside the user's IPv6 server: what is left of the user's comes back, the VPN's go.
+    QTest::newRow("cut inside the user's servers") << -3 << QByteArray();
+    // Nothing of the user's is left anywhere: the VPN's servers stay rather than none at all.
+    const QByteArray session("# resolver of the test namespace\nsearch example.test\nnameserver 172.16.0.1\nnameserver "
+                             "fd00:dead:beef:cafe::1\noptions edns0\n");
+    QTest::newRow("garbage") << -1 << session;
+    QTest::newRow("empty file") << 0 << session;
+}
+
+void TestDnsNetns::damagedDataFile()
+{
+    QFETCH(int, keep);
+    QFETCH(QByteArray, after);
+
+    QCOMPARE(dns({QStringLiteral("vpn"), QStringLiteral("resolv.conf@172.16.0.1,fd00:dead:beef:cafe::1")}), 0);
+    QFile data(m_data.filePath(QStringLiteral("dns.dat")));
+    QVERIFY(data.open(QIODevice::ReadOnly));
+    QByteArray text = data.readAll();
+    data.close();
+    if (keep == -1)
+        text = QByteArray("\x00\xff[[[\n=\x01Args\n", 14);
+    else if (keep == -2)
+        text = text.left(text.indexOf("[VpnDns]"));
+    else if (keep == -3)
+        text = text.left(text.indexOf("2001:db8::53") + 6);
+    else
+        text = text.left(keep);
+    QVERIFY(data.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    data.write(text);
+    data.close();
+
+    QCOMPARE(dns({QStringLiteral("reset")}), 0);
+    const QStringList servers = activeServers();
+    QVERIFY2(!servers.isEmpty(), resolvConf().constData());
+    if (after.isEmpty())
+        QVERIFY2(!servers.contains(QStringLiteral("172.16.0.1"))
+                     && !servers.contains(QStringLiteral("fd00:dead:beef:cafe::1")),
+                 resolvConf().constData());
+    else
+        QCOMPARE(resolvConf(), after);
+    QFile log(m_data.filePath(QStringLiteral("dns.log")));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().contains("is damaged"));
 }
 
 QTEST_GUILESS_MAIN(TestDnsNetns)

@@ -6,6 +6,7 @@
 #include "testsupport.h"
 #include "vpnservicerunner.h"
 
+#include <QDir>
 #include <QNetworkInterface>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -21,6 +22,7 @@
 #include <memory>
 #include <net/if.h>
 #include <sys/ioctl.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 using TestSupport::InNamespace;
@@ -46,6 +48,7 @@ private slots:
     void nothingLeaks();
     void linkStaysUp_data();
     void linkStaysUp();
+    void runsOneAtATime();
 
 private:
     // A new TCP connection to the outside host, open and used before the switch.
@@ -60,6 +63,8 @@ private:
     // Sends one of every kind of traffic; `established` carries data both ways.
     void sendProbes(Established &established);
     bool tcpConnects(const QHostAddress &address, quint16 port);
+    // Writes an IPv4 UDP packet into the engine's tunnel device, as if the server had sent it.
+    bool injectFromTunnel(const QHostAddress &from, const QHostAddress &to);
     qint64 bytes(const QString &counter, bool serverSide = true) const;
 
     QTemporaryDir m_home;
@@ -261,6 +266,8 @@ void TestKillSwitchLab::resetCounters()
     counter tunnel {}
     counter mcglobal {}
     counter mclocal {}
+    counter dhcpport {}
+    counter fromtunnel {}
     chain arrivals {
         type filter hook prerouting priority -400; policy accept;
         iifname "%2" ip daddr 198.51.100.7 counter name outside
@@ -272,6 +279,8 @@ void TestKillSwitchLab::resetCounters()
         iifname "tun*" ip saddr 10.8.0.0/24 counter name tunnel
         iifname "%2" ip daddr 233.252.0.1 counter name mcglobal
         iifname "%2" ip daddr 224.0.0.251 counter name mclocal
+        iifname "%2" ip daddr 198.51.100.53 udp sport 68 counter name dhcpport
+        iifname "%2" ip saddr 10.8.0.1 counter name fromtunnel
     }
 }
 )")
@@ -283,6 +292,7 @@ void TestKillSwitchLab::resetCounters()
     counter fromoutside6 {}
     counter forwardedtunnel {}
     counter foreigntunnels {}
+    counter tunnelout {}
     chain trackin {
         type filter hook input priority -10; policy accept;
         ct state established,related counter
@@ -299,6 +309,7 @@ void TestKillSwitchLab::resetCounters()
     chain passedforward {
         type filter hook forward priority 100; policy accept;
         oifname "%2" ip saddr 10.97.0.0/24 counter name forwardedtunnel
+        iifname "%2" oifname != "%2" ct direction original counter name tunnelout
     }
     chain passedout {
         type filter hook output priority 100; policy accept;
@@ -408,11 +419,90 @@ void TestKillSwitchLab::sendProbes(Established &established)
         routed.writeDatagram("routed", tunnelPeer, 9);
     }
 
+    // The DHCP client's port, to a host beyond the link: a root process's way out.
+    QUdpSocket dhcpPort;
+    if (dhcpPort.bind(QHostAddress::AnyIPv4, 68))
+        dhcpPort.writeDatagram("exfiltrate", resolver, 67);
+
+    // From the tunnel on to the local network and to the routed namespace: the tunnel's far
+    // end may not reach past this machine.
+    QVERIFY(injectFromTunnel(tunnelPeer, lanHost));
+    QVERIFY(injectFromTunnel(tunnelPeer, QHostAddress(QStringLiteral("10.97.0.2"))));
+
     // The LAN host (only "local" lets it through) and the tunnel (always): by the time the
     // tunnel's connection is up, the rest has had its chance on the same link.
     tcpConnects(lanHost, m_lan.serverPort());
     QVERIFY(tcpConnects(tunnelPeer, m_tunnelPeer.serverPort()));
     QTest::qWait(500);
+}
+
+bool TestKillSwitchLab::injectFromTunnel(const QHostAddress &from, const QHostAddress &to)
+{
+    // The engine's own descriptor of the device, borrowed: only its writes count as arriving
+    // through the tunnel.
+    // The kernel's own text of a link: "net:[inode]" is no path.
+    const auto readLink = [](const QString &path) {
+        char target[256];
+        const ssize_t size = ::readlink(QFile::encodeName(path).constData(), target, sizeof target - 1);
+        return size > 0 ? QByteArray(target, int(size)) : QByteArray();
+    };
+    const QByteArray ours = readLink(QStringLiteral("/proc/self/ns/net"));
+    int tunFd = -1;
+    const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &pid : processes) {
+        bool numeric = false;
+        const int number = pid.toInt(&numeric);
+        if (!numeric || number == QCoreApplication::applicationPid())
+            continue;
+        const QString process = QStringLiteral("/proc/") + pid;
+        if (readLink(process + QStringLiteral("/ns/net")) != ours)
+            continue;
+        for (const QString &fd : QDir(process + QStringLiteral("/fd")).entryList(QDir::Files | QDir::System)) {
+            if (readLink(process + QStringLiteral("/fd/") + fd) != "/dev/net/tun")
+                continue;
+            QFile info(process + QStringLiteral("/fdinfo/") + fd);
+            if (!info.open(QIODevice::ReadOnly)
+                || !info.readAll().split('\n').contains("iff:\t" + m_tunnelName.toUtf8()))
+                continue;
+            const int pidFd = int(::syscall(SYS_pidfd_open, number, 0));
+            if (pidFd >= 0) {
+                tunFd = int(::syscall(SYS_pidfd_getfd, pidFd, fd.toInt(), 0));
+                ::close(pidFd);
+            }
+        }
+        if (tunFd >= 0)
+            break;
+    }
+    if (tunFd < 0)
+        return false;
+    uchar p[20 + 8 + 6] = {};
+    const auto put16 = [&p](int at, quint32 value) {
+        p[at] = uchar(value >> 8);
+        p[at + 1] = uchar(value);
+    };
+    const auto put32 = [&put16](int at, quint32 value) {
+        put16(at, value >> 16);
+        put16(at + 2, value & 0xffff);
+    };
+    p[0] = 0x45;
+    put16(2, sizeof p);
+    p[8] = 64;
+    p[9] = 17; // UDP
+    put32(12, from.toIPv4Address());
+    put32(16, to.toIPv4Address());
+    quint32 sum = 0;
+    for (int i = 0; i < 20; i += 2)
+        sum += quint32(p[i] << 8 | p[i + 1]);
+    while (sum >> 16)
+        sum = (sum & 0xffff) + (sum >> 16);
+    put16(10, ~sum & 0xffff);
+    put16(20, 40000);
+    put16(22, 9);
+    put16(24, 8 + 6);
+    std::memcpy(p + 28, "tunnel", 6);
+    const bool written = ::write(tunFd, p, sizeof p) == ssize_t(sizeof p);
+    ::close(tunFd);
+    return written;
 }
 
 void TestKillSwitchLab::everyProbeLeaksWithoutTheSwitch()
@@ -424,10 +514,19 @@ void TestKillSwitchLab::everyProbeLeaksWithoutTheSwitch()
     sendProbes(established);
     QTRY_COMPARE(established.server->bytesAvailable(), 1000);
     QTRY_COMPARE(established.client->bytesAvailable(), 1000);
-    for (const char *counter :
-         {"outside", "outside6", "resolver", "lanresolver", "lan", "forwarded", "tunnel", "mcglobal", "mclocal"})
+    for (const char *counter : {"outside",
+                                "outside6",
+                                "resolver",
+                                "lanresolver",
+                                "lan",
+                                "forwarded",
+                                "tunnel",
+                                "mcglobal",
+                                "mclocal",
+                                "dhcpport",
+                                "fromtunnel"})
         QVERIFY2(bytes(QLatin1String(counter)) > 0, counter);
-    for (const char *counter : {"fromoutside", "forwardedtunnel", "foreigntunnels"})
+    for (const char *counter : {"fromoutside", "forwardedtunnel", "foreigntunnels", "tunnelout"})
         QVERIFY2(bytes(QLatin1String(counter), false) > 0, counter);
 }
 
@@ -463,8 +562,12 @@ void TestKillSwitchLab::nothingLeaks()
                                 "mcglobal",
                                 "fromoutside",
                                 "fromoutside6",
-                                "foreigntunnels"}) {
-        const bool here = QByteArray(counter).startsWith("from") || QByteArray(counter) == "foreigntunnels";
+                                "foreigntunnels",
+                                "dhcpport",
+                                "fromtunnel",
+                                "tunnelout"}) {
+        const bool here = QByteArray(counter).startsWith("fromoutside") || QByteArray(counter) == "foreigntunnels"
+            || QByteArray(counter) == "tunnelout";
         const TestSupport::Count count = nftCounter(probeTable, QLatin1String(counter), here ? QString() : m_serverNs);
         if (count.packets != 0 || count.bytes != 0)
             leaks << QStringLiteral("%1: %2 packets, %3 bytes")
@@ -516,6 +619,50 @@ void TestKillSwitchLab::linkStaysUp()
     QVERIFY2(neighbour.contains("lladdr"), neighbour.constData());
 
     switchTo(false, false);
+}
+
+void TestKillSwitchLab::runsOneAtATime()
+{
+    // In a namespace of its own with a /run of its own: the lock of the machine's switch and
+    // its firewall stay out of it.
+    const QString script = QStringLiteral(R"(
+mount -t tmpfs tmpfs /run || exit 10
+lock=/run/velmorix-killswitch.lock
+planted=$(mktemp -u /tmp/velmorix-planted.XXXXXX)
+# A link planted where the lock goes is never followed: the run fails, the target stays unmade.
+ln -s "$planted" "$lock"
+"$1" enable all 10.99.0.1 '' >/dev/null; [ $? -eq 0 ] || exit 11
+[ ! -e "$planted" ] || { rm -f "$planted"; exit 12; }
+nft list table inet velmorix_killswitch >/dev/null 2>&1 && exit 13
+rm "$lock"
+# While another run holds the lock, a run waits for it and changes nothing.
+exec 9>"$lock"
+flock 9
+"$1" enable all 10.99.0.1 '' >/dev/null & pid=$!
+until readlink /proc/$pid/fd/* 2>/dev/null | grep -q velmorix-killswitch.lock; do
+    kill -0 $pid 2>/dev/null || exit 14
+done
+nft list table inet velmorix_killswitch >/dev/null 2>&1 && exit 15
+kill -0 $pid || exit 16
+exec 9>&-
+wait $pid; [ $? -eq 1 ] || exit 17
+nft list table inet velmorix_killswitch >/dev/null 2>&1 || exit 18
+exit 0
+)");
+    QByteArray output;
+    const int code = run(QStringLiteral("unshare"),
+                         {"--mount",
+                          "--net",
+                          "--propagation",
+                          "private",
+                          "sh",
+                          "-c",
+                          script,
+                          "sh",
+                          QStringLiteral(VELMORIX_APP_DIR_PATH "/killswitch")},
+                         QString(),
+                         &output);
+    QVERIFY2(code == 0, qPrintable(QStringLiteral("step %1: %2").arg(code).arg(QString::fromUtf8(output))));
 }
 
 QTEST_GUILESS_MAIN(TestKillSwitchLab)

@@ -1,7 +1,10 @@
 #include "logger.h"
 #include "messagerecorder.h"
 #include "networkapi.h"
+#include "platform/paths.h"
+#include "serverchoice.h"
 #include "servicecontroller.h"
+#include "sessionprotection.h"
 #include "settings.h"
 #include "status.h"
 #include "testbackend.h"
@@ -23,6 +26,8 @@
 // VpnCore end to end, headless: the real service stand-in starts the real engines, the kill
 // switch and the dns program towards the servers of tests/support/openvpn-lab; the backend
 // answers the public address and the account. Everything runs in the lab's client namespace.
+// With VELMORIX_INSTALLED_APP_DIR (tests/package/check-installed) the service and the engines
+// are those of an installed package, and the data folders are the installed system's own.
 class TestVpnCoreLab : public QObject
 {
     Q_OBJECT
@@ -39,6 +44,9 @@ private slots:
     void killSwitchHoldsThroughReconnections();
     void wrongPasswordDoesNotReconnect();
     void serviceRestartMidSession();
+    void connectAfterAnEngineThatNeverConnected();
+    void disconnectWhileTheEngineStarts();
+    void quitWhileConnected();
     void crashRecovery();
     void routerAtTheVpnAddressIsNotALeftover();
 
@@ -55,6 +63,7 @@ private:
 
     QTemporaryDir m_home;
     QTemporaryDir m_data;
+    QString m_dataDir;
     QString m_server;
     QByteArray m_userResolvConf;
     quint16 m_port = 0;
@@ -107,13 +116,19 @@ void TestVpnCoreLab::initTestCase()
 
     qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toLocal8Bit());
-    qputenv("VELMORIX_DATA_DIR", m_data.path().toLocal8Bit());
-    qputenv("VELMORIX_APP_DIR", VELMORIX_APP_DIR_PATH);
+    if (VpnServiceRunner::installed()) {
+        qunsetenv("VELMORIX_DATA_DIR");
+        m_dataDir = Platform::programDataDirectory();
+    } else {
+        m_dataDir = m_data.path();
+        qputenv("VELMORIX_DATA_DIR", m_dataDir.toLocal8Bit());
+    }
+    qputenv("VELMORIX_APP_DIR", VpnServiceRunner::programsDir().toLocal8Bit());
     qputenv("VELMORIX_API_BASE", m_backend->base().toLocal8Bit());
     QVERIFY(Logger::instance()->isInitialized());
 
     m_port = TestSupport::freePort();
-    m_service = std::make_unique<VpnServiceRunner>(QStringLiteral(VELMORIX_APP_DIR_PATH), m_port);
+    m_service = std::make_unique<VpnServiceRunner>(VpnServiceRunner::programsDir(), m_port);
     QVERIFY(m_service->waitListening());
     m_link = std::make_unique<ServiceController>(true, nullptr, m_port);
     QTRY_VERIFY(m_link->isConnected());
@@ -159,7 +174,7 @@ std::unique_ptr<VpnCore> TestVpnCoreLab::makeCore()
 {
     auto core = std::make_unique<VpnCore>();
     core->setNetworkApi(m_api.get());
-    QMetaObject::invokeMethod(core.get(), "onRequestServerListFinished", Q_ARG(Servers, m_api->servers()));
+    core->serverChoice().setServers(m_api->servers());
     core->setAutoReconnectionOnError(Settings::instance()->autoReconnectionOnError());
     return core;
 }
@@ -179,7 +194,9 @@ bool TestVpnCoreLab::disconnectAndWait(VpnCore &core)
     core.disconnectFromVpn();
     QElapsedTimer timer;
     timer.start();
-    while (core.connectionState() != ConnectionState::Id::Disconnected && timer.elapsed() < 15000)
+    // Disconnected, and the kill switch's and the DNS program's runs through.
+    while ((core.connectionState() != ConnectionState::Id::Disconnected || !core.protection().isSettled())
+           && timer.elapsed() < 15000)
         QTest::qWait(20);
     return core.connectionState() == ConnectionState::Id::Disconnected;
 }
@@ -462,7 +479,7 @@ void TestVpnCoreLab::serviceRestartMidSession()
     // The service dies and comes back; the engine it started lives on without it.
     m_service->crash();
     QTRY_VERIFY_WITH_TIMEOUT(!m_link->isConnected(), 10000);
-    m_service = std::make_unique<VpnServiceRunner>(QStringLiteral(VELMORIX_APP_DIR_PATH), m_port);
+    m_service = std::make_unique<VpnServiceRunner>(VpnServiceRunner::programsDir(), m_port);
     QVERIFY(m_service->waitListening());
     QTRY_VERIFY_WITH_TIMEOUT(m_link->isConnected(), 15000);
     QCOMPARE(core->connectionState(), ConnectionState::Id::Connected);
@@ -514,7 +531,7 @@ void TestVpnCoreLab::crashRecovery()
     QTest::qWait(500);
     QVERIFY(tableExists(QStringLiteral("velmorix_killswitch")));
     QVERIFY(resolvConf().contains("nameserver 172.16.0.1"));
-    QVERIFY(QFileInfo::exists(m_data.filePath(QStringLiteral("dns.dat"))));
+    QVERIFY(QFileInfo::exists(QDir(m_dataDir).filePath(QStringLiteral("dns.dat"))));
     QVERIFY(Status().killswitchActivated());
     QVERIFY(Status().dnsActivated());
 
@@ -539,7 +556,7 @@ void TestVpnCoreLab::crashRecovery()
 void TestVpnCoreLab::routerAtTheVpnAddressIsNotALeftover()
 {
     // A network whose router serves DNS at the VPN's address, and nothing left by a session.
-    QFile::remove(m_data.filePath(QStringLiteral("dns.dat")));
+    QFile::remove(QDir(m_dataDir).filePath(QStringLiteral("dns.dat")));
     Status().clear();
     const QByteArray router = "# resolver of the lab client\nnameserver 172.16.0.1\noptions edns0\n";
     QFile file(QStringLiteral("/etc/resolv.conf"));
@@ -562,6 +579,105 @@ void TestVpnCoreLab::routerAtTheVpnAddressIsNotALeftover()
 
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(m_userResolvConf);
+}
+
+void TestVpnCoreLab::connectAfterAnEngineThatNeverConnected()
+{
+    useUdp();
+    Settings::instance()->setAutoReconnectionOnError(false);
+    std::unique_ptr<VpnCore> core = makeCore();
+    core->setVpnServerIp(m_server, QStringLiteral("NL, Amsterdam"));
+
+    // The engine cannot reach its management port: it ends before it ever talked to us.
+    QProcess nft;
+    nft.start(QStringLiteral("nft"), {QStringLiteral("-f"), QStringLiteral("-")});
+    nft.write("table inet vmxtest_block {\n chain out {\n  type filter hook output priority -10;\n"
+              "  ip daddr 127.0.0.1 tcp dport 61973 reject with tcp reset\n }\n}\n");
+    nft.closeWriteChannel();
+    QVERIFY(nft.waitForFinished(10000));
+    QCOMPARE(nft.exitCode(), 0);
+    QSignalSpy states(core.get(), &VpnCore::connectionStateChanged);
+    core->connectToVpn();
+    QTRY_VERIFY_WITH_TIMEOUT(states.count() >= 2, 15000);
+    QCOMPARE(core->connectionState(), ConnectionState::Id::Disconnected);
+    QCOMPARE(run(QStringLiteral("nft"),
+                 {QStringLiteral("delete"),
+                  QStringLiteral("table"),
+                  QStringLiteral("inet"),
+                  QStringLiteral("vmxtest_block")}),
+             0);
+
+    // The next session, at once: the port is free for its engine.
+    QVERIFY(connectAndWait(*core));
+    QVERIFY(reachable(QStringLiteral("10.8.0.1")));
+    QVERIFY(disconnectAndWait(*core));
+}
+
+void TestVpnCoreLab::disconnectWhileTheEngineStarts()
+{
+    useUdp();
+    std::unique_ptr<VpnCore> core = makeCore();
+    core->setVpnServerIp(m_server, QStringLiteral("NL, Amsterdam"));
+    QSignalSpy states(core.get(), &VpnCore::connectionStateChanged);
+    const int starts = startsOf(QStringLiteral("openvpn")).size();
+
+    // The start command is on its way; the service has not started the engine yet.
+    core->connectToVpn();
+    QCOMPARE(core->connectionState(), ConnectionState::Id::Connecting);
+    core->disconnectFromVpn();
+    QTRY_COMPARE_WITH_TIMEOUT(core->connectionState(), ConnectionState::Id::Disconnected, 15000);
+    QCOMPARE(startsOf(QStringLiteral("openvpn")).size(), starts + 1);
+    const qint64 pid = m_service->lastPid(QStringLiteral("openvpn"));
+    if (pid > 0)
+        QTRY_VERIFY_WITH_TIMEOUT(::kill(pid_t(pid), 0) != 0, 10000);
+    // Long enough for an engine that went on to have connected.
+    QTest::qWait(3000);
+    QCOMPARE(core->connectionState(), ConnectionState::Id::Disconnected);
+    for (const QList<QVariant> &arguments : states)
+        QVERIFY(arguments.first().value<ConnectionState::Id>() != ConnectionState::Id::Connected);
+    QVERIFY(!QFileInfo::exists(QStringLiteral("/sys/class/net/tun0")));
+    QVERIFY(!tableExists(QStringLiteral("velmorix_killswitch")));
+    QCOMPARE(resolvConf(), m_userResolvConf);
+    QVERIFY(reachable(QStringLiteral("10.99.0.3")));
+}
+
+void TestVpnCoreLab::quitWhileConnected()
+{
+    useUdp();
+    std::unique_ptr<VpnCore> core = makeCore();
+    core->setVpnServerIp(m_server, QStringLiteral("NL, Amsterdam"));
+    QVERIFY(connectAndWait(*core));
+    QTRY_VERIFY(tableExists(QStringLiteral("velmorix_killswitch")));
+    QTRY_VERIFY_WITH_TIMEOUT(resolvConf().contains("nameserver 172.16.0.1"), 10000);
+    const qint64 pid = m_service->lastPid(QStringLiteral("openvpn"));
+    const QString engineLog = core->engine()->engineLogPath();
+    QFile log(engineLog);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const qint64 before = log.size();
+
+    // The program quits while connected: the controller goes without waiting for the engine.
+    core.reset();
+    QTRY_VERIFY_WITH_TIMEOUT(::kill(pid_t(pid), 0) != 0, 10000);
+    QVERIFY(log.seek(before));
+    const QByteArray ending = log.readAll();
+    // It ended on the stop signal it was sent, not on losing its management channel (which it
+    // does lose on its way out).
+    const int signalled = ending.indexOf("SIGTERM[hard,] received");
+    const int dropped = ending.indexOf("management-exit");
+    QVERIFY2(signalled >= 0 && (dropped < 0 || dropped > signalled), ending.right(3000).constData());
+    QTRY_VERIFY_WITH_TIMEOUT(!tableExists(QStringLiteral("velmorix_killswitch")), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(resolvConf(), m_userResolvConf, 10000);
+    // What a program that goes asks for may not reach the service: the record leaves it to the
+    // next start to make sure.
+    QVERIFY(Status().killswitchActivated());
+    QVERIFY(Status().dnsActivated());
+    std::unique_ptr<VpnCore> next = makeCore();
+    next->runStartupCheck();
+    QTRY_VERIFY_WITH_TIMEOUT(next->protection().isSettled(), 10000);
+    QVERIFY(!Status().killswitchActivated());
+    QVERIFY(!Status().dnsActivated());
+    QVERIFY(!tableExists(QStringLiteral("velmorix_killswitch")));
+    QCOMPARE(resolvConf(), m_userResolvConf);
 }
 
 // The program that crashRecovery kills: connects and says so, then waits for its end.

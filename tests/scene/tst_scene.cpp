@@ -921,6 +921,7 @@ void TestScene::screenshots_data()
 
     QTest::newRow("main-disconnected") << "en" << false << "main";
     QTest::newRow("main-connecting") << "en" << false << "connecting";
+    QTest::newRow("main-service-down") << "ru" << false << "servicedown";
     QTest::newRow("main-connected") << "en" << false << "connected";
     QTest::newRow("main-dark") << "en" << true << "connected";
     QTest::newRow("serverlist") << "en" << false << "serverlist";
@@ -957,7 +958,9 @@ void TestScene::screenshots()
     }
     // What changes from run to run stays out of the picture: the session's start, the caret.
     QQuickWindow *window = m_window;
-    if (screen == QLatin1String("connecting")) {
+    if (screen == QLatin1String("servicedown")) {
+        QVERIFY(QMetaObject::invokeMethod(m_window, "setCriticalServiceError"));
+    } else if (screen == QLatin1String("connecting")) {
         VpnClient::setAccount(Account(7,
                                       QStringLiteral("demo"),
                                       QStringLiteral("Active"),

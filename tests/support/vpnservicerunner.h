@@ -8,16 +8,29 @@
 #include <QtTest>
 
 // The real stand-in, on a port of its own, with its log kept for the test to read.
+// VELMORIX_SERVICE_WRAPPER is a command that the service's command line is handed to (the
+// package's tests run the service confined as its system unit confines it).
+// VELMORIX_INSTALLED_APP_DIR names the application directory of an installed package, whose
+// vpn-service then runs instead of the build's.
 class VpnServiceRunner
 {
 public:
+    static bool installed() { return !qEnvironmentVariableIsEmpty("VELMORIX_INSTALLED_APP_DIR"); }
+    // Where the service and the engines are: the installed package's or the build's.
+    static QString programsDir()
+    {
+        return installed() ? qEnvironmentVariable("VELMORIX_INSTALLED_APP_DIR") : QStringLiteral(VELMORIX_APP_DIR_PATH);
+    }
+
     VpnServiceRunner(const QString &appDir, quint16 port, const QProcessEnvironment &environment = {})
     {
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         if (!environment.isEmpty())
             m_process.setProcessEnvironment(environment);
-        m_process.start(QStringLiteral(VELMORIX_APP_DIR_PATH "/vpn-service"),
-                        {QStringLiteral("--port"), QString::number(port), QStringLiteral("--app-dir"), appDir});
+        QStringList command = QProcess::splitCommand(qEnvironmentVariable("VELMORIX_SERVICE_WRAPPER"));
+        command << programsDir() + QStringLiteral("/vpn-service") << QStringLiteral("--port") << QString::number(port)
+                << QStringLiteral("--app-dir") << appDir;
+        m_process.start(command.takeFirst(), command);
     }
     ~VpnServiceRunner()
     {

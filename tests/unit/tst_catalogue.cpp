@@ -135,6 +135,32 @@ void TestCatalogue::parse_data()
                                    << QStringList();
     QTest::newRow("byte order mark") << "\xef\xbb\xbf" + catalogue(serverElement("NL", "Amsterdam", "10.0.0.1"))
                                      << QStringList{"NL, Amsterdam (10.0.0.1)"} << QStringList();
+    // Characters XML forbids cost one character each, wherever they stand.
+    const QByteArray controls = catalogue(serverElement("US", QByteArray("Chi\0cago", 8), "10.0.1.2") + "\x01\x1f"
+                                          + serverElement("DE", "Ber\x0blin", "10.0.2.2")
+                                          + serverElement("NL", "Amsterdam\xef\xbf\xbe", "10.0.0.1"));
+    QTest::newRow("control characters and nul") << controls
+                                                << QStringList{QStringLiteral("DE, Ber\uFFFDlin (10.0.2.2)"),
+                                                               QStringLiteral("NL, Amsterdam\uFFFD (10.0.0.1)"),
+                                                               QStringLiteral("US, Chi\uFFFDcago (10.0.1.2)")}
+                                                << QStringList();
+    // UTF-16 marked as such, either byte order, its declaration saying so; a lone surrogate
+    // is one character.
+    const QString wide = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<vorrinserverList>")
+        + QString::fromUtf8(serverElement("DE", "K\xc3\xb6ln", "10.0.2.2"))
+        + QStringLiteral("<server visible=\"1\" ip=\"10.0.3.1\" city=\"X") + QChar(0xd800)
+        + QStringLiteral("\" country=\"FR\"/></vorrinserverList>");
+    QByteArray little("\xff\xfe");
+    QByteArray big("\xfe\xff");
+    for (const QChar c : wide) {
+        little += char(c.unicode() & 0xff);
+        little += char(c.unicode() >> 8);
+        big += char(c.unicode() >> 8);
+        big += char(c.unicode() & 0xff);
+    }
+    const QStringList wideServers{QStringLiteral("DE, K\u00f6ln (10.0.2.2)"), QStringLiteral("FR, X\uFFFD (10.0.3.1)")};
+    QTest::newRow("utf-16 little endian") << little << wideServers << QStringList();
+    QTest::newRow("utf-16 big endian") << big << wideServers << QStringList();
     QTest::newRow("no root element needed")
         << serverElement("NL", "Amsterdam", "10.0.0.1") << QStringList{"NL, Amsterdam (10.0.0.1)"} << QStringList();
 }
@@ -146,7 +172,7 @@ void TestCatalogue::parse()
     QFETCH(QStringList, warnings);
 
     MessageRecorder recorder;
-    QCOMPARE(summary(parseServerList(document)), servers);
+    QCOMPARE(summary(parseServerList(decodeServerListBody(document))), servers);
     QCOMPARE(recorder.warnings(), warnings);
     QCOMPARE(recorder.texts(QtCriticalMsg), QStringList());
 }

@@ -4,14 +4,18 @@
 #include "fakeservice.h"
 #include "killswitch.h"
 #include "messagerecorder.h"
+#include "netns.h"
 #include "platform/dns.h"
 #include "rules.h"
 #include "servicecontroller.h"
 #include "testsupport.h"
 
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 using Platform::DnsFamily;
 
@@ -30,6 +34,7 @@ private slots:
     void wmicGuids();
     void resolvConf_data();
     void resolvConf();
+    void heldNameservers();
     void resolvedForms();
     void writeFileSafely();
     void entryParse_data();
@@ -205,6 +210,29 @@ void TestDns::resolvConf()
     QCOMPARE(f == DnsFamily::Ipv4 ? parsed.ipv4 : parsed.ipv6, wanted);
 }
 
+void TestDns::heldNameservers()
+{
+    // The C library would ask these before (or beside) the VPN's servers; this program cannot
+    // write them back as entries, so they are held aside under a mark and given back as they were.
+    const QString conf = QStringLiteral("nameserver fe80::1%eth0\nsearch lan\nnameserver 010.1.1.1\nnameserver "
+                                        "192.0.2.53\n# nameserver fe80::2%eth0\nnameserver\n");
+    const QString held = Platform::holdForeignNameservers(conf, true);
+    QCOMPARE(held,
+             QStringLiteral("#velmorix-held: nameserver fe80::1%eth0\nsearch lan\n#velmorix-held: nameserver "
+                            "010.1.1.1\nnameserver 192.0.2.53\n# nameserver fe80::2%eth0\nnameserver\n"));
+    QCOMPARE(Platform::holdForeignNameservers(held, true), held);
+    // During the session the VPN's servers are the only ones the file gives.
+    QString session = Platform::rewriteResolvConf(held, DnsFamily::Ipv4, {"172.16.0.1"});
+    session = Platform::rewriteResolvConf(session, DnsFamily::Ipv6, {"fd00:dead:beef:cafe::1"});
+    QStringList active;
+    for (const QString &line : session.split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1String("nameserver ")))
+            active << line.mid(11);
+    }
+    QCOMPARE(active, (QStringList{"172.16.0.1", "fd00:dead:beef:cafe::1"}));
+    QCOMPARE(Platform::holdForeignNameservers(held, false), conf);
+}
+
 void TestDns::resolvedForms()
 {
     QVERIFY(Platform::pointsAtResolvedStub(QString(), QStringLiteral("/run/systemd/resolve/stub-resolv.conf")));
@@ -297,6 +325,22 @@ void TestDns::entryParse_data()
         << QStringList{"{A}@1.1.1.1#one.one.one.one"} << QStringList{"1.1.1.1#one.one.one.one"} << QStringList()
         << "1.1.1.1#one.one.one.one"
         << "" << QStringList();
+    // Names as resolvectl prints them: underscores, digits-only labels, a final dot.
+    QTest::newRow("server names of every valid kind")
+        << QStringList{"{A}@192.0.2.1#dns_1.example,192.0.2.2:853#a-b.9.example.,[2001:db8::1]:853#_dns.example,"
+                       "2001:db8::2#x"}
+        << QStringList{"192.0.2.1#dns_1.example", "192.0.2.2:853#a-b.9.example."}
+        << QStringList{"[2001:db8::1]:853#_dns.example", "2001:db8::2#x"} << "192.0.2.2:853#a-b.9.example."
+        << "2001:db8::2#x" << QStringList();
+    QTest::newRow("server names out of shape")
+        << QStringList{"{A}@1.1.1.1#a..b,1.1.1.1#a-.b,1.1.1.1#a/b,1.1.1.1#" + QString(64, 'a') + ",1.1.1.1#,8.8.8.8"}
+        << QStringList{"8.8.8.8"} << QStringList() << "8.8.8.8"
+        << ""
+        << QStringList{"Dns: Cannot parse DNS data (1.1.1.1#a..b)",
+                       "Dns: Cannot parse DNS data (1.1.1.1#a-.b)",
+                       "Dns: Cannot parse DNS data (1.1.1.1#a/b)",
+                       "Dns: Cannot parse DNS data (1.1.1.1#" + QString(64, 'a') + ")",
+                       "Dns: Cannot parse DNS data (1.1.1.1#)"};
     QTest::newRow("bad forms") << QStringList{"{A}@1.1.1.1:0,1.1.1.1:65536,1.1.1.1#-x,[1.1.1.1]:53,010.1.1.1,8.8.8.8"}
                                << QStringList{"8.8.8.8"} << QStringList() << "8.8.8.8"
                                << ""
@@ -366,6 +410,16 @@ void TestDns::hostileEntries()
     QVERIFY2(warning.contains(reason) && warning.contains(QLatin1String("nothing is changed")), qPrintable(warning));
     // One line, whatever the entry held.
     QVERIFY(!warning.contains(QLatin1Char('\n')) && !warning.contains(QChar(0x1b)) && !warning.contains(QChar(0x202e)));
+
+    // A good entry for the same interface, before or after the forged one, changes nothing
+    // either.
+    const QString id = entry.section(QLatin1Char('@'), 0, 0);
+    for (const QStringList &entries : {QStringList{id + QStringLiteral("@8.8.4.4"), entry},
+                                       QStringList{entry, id + QStringLiteral("@8.8.4.4,2001:db8::4")}}) {
+        const Dns::Parsed both = Dns::parseEntries(entries);
+        QCOMPARE(both.interfaces.size(), 0);
+        QVERIFY(both.lastIpv4.isEmpty() && both.lastIpv6.isEmpty());
+    }
 }
 
 void TestDns::argumentValidity_data()
@@ -419,13 +473,31 @@ void TestDns::killSwitchRules_data()
                                            "oif lo accept",
                                            "hook forward",
                                            "oif { 7 } accept",
-                                           "iif { 7 } accept"}
-                            << QStringList{"192.168.0.0/16", "established", "tun*", "wg*", "iifname", "oifname"};
+                                           "iif { 7 } ct direction reply accept"}
+                            << QStringList{"ip saddr { 10.0.0.0/8",
+                                           "ip daddr { 10.0.0.0/8",
+                                           "established",
+                                           "tun*",
+                                           "wg*",
+                                           "iifname",
+                                           "oifname",
+                                           "oif { 7 } accept\n        iif { 7 } accept",
+                                           "meta l4proto udp udp sport 68",
+                                           "\n        udp sport 68"};
     QTest::newRow("enable local") << QStringList{"enable", "all", "10.99.0.1", "local"} << true
                                   << QStringList{"192.168.0.0/16", "fe80::/10", "224.0.0.0/24"}
                                   << QStringList{"224.0.0.0/4", "ff00::/8", "established"};
     QTest::newRow("ipv6 server") << QStringList{"enable", "all", "2001:db8::1", ""} << true
                                  << QStringList{"ip6 daddr 2001:db8::1 accept"} << QStringList{"ip daddr 2001"};
+    // Valid forms that nft reads differently or refuses: the rules carry the parsed address.
+    QTest::newRow("ipv6 with a dotted tail")
+        << QStringList{"enable", "all", "1:2:3:4:5:6:1.2.3.4", ""} << true
+        << QStringList{"ip6 daddr 1:2:3:4:5:6:102:304 accept"} << QStringList{"1.2.3.4"};
+    QTest::newRow("ipv6 long and upper case")
+        << QStringList{"enable", "all", "2001:DB8:0:0:0:0:0:1", ""} << true
+        << QStringList{"ip6 saddr 2001:db8::1 accept"} << QStringList{"DB8", "0:0:0"};
+    QTest::newRow("ipv4 mapped") << QStringList{"enable", "all", "::FFFF:10.99.0.1", "local"} << true
+                                 << QStringList{"ip6 daddr ::ffff:10.99.0.1 accept"} << QStringList{"FFFF"};
     QTest::newRow("disable") << QStringList{"disable", "all"} << true
                              << QStringList{"delete table inet velmorix_killswitch"} << QStringList{"policy drop"};
     QTest::newRow("not an address") << QStringList{"enable", "all", "10.99.0.1; flush ruleset", ""} << false
@@ -467,6 +539,14 @@ void TestDns::killSwitchRules()
         QVERIFY2(script.contains(text), qPrintable(text));
     for (const QString &text : absent)
         QVERIFY2(!script.contains(text), qPrintable(text));
+    // A script nft refuses leaves no switch at all. Its check mode changes nothing, but needs
+    // the rights of the real run.
+    const QString nft = QStandardPaths::findExecutable(QStringLiteral("nft"), {"/usr/sbin", "/sbin"});
+    if (::geteuid() == 0 && !nft.isEmpty()) {
+        QByteArray output;
+        const int code = TestSupport::run(nft, {"-c", "-f", "-"}, QString(), &output, script.toUtf8());
+        QVERIFY2(code == 0, output.constData());
+    }
 }
 
 void TestDns::killSwitchThroughTheService()
@@ -492,6 +572,8 @@ void TestDns::killSwitchThroughTheService()
         "'false'")));
 
     // The program's convention: an exit code other than 0 is success.
+    service.report(QStringLiteral("started:1,0,killswitch"));
+    service.report(QStringLiteral("started:2,0,killswitch"));
     service.report(QStringLiteral("finished:1,0,killswitch"));
     service.report(QStringLiteral("finished:2,1,killswitch"));
     QTRY_COMPARE(finished.count(), 2);

@@ -10,6 +10,8 @@
 #include "tcpserver.h"
 #include "testsupport.h"
 
+#include <QElapsedTimer>
+
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -121,6 +123,8 @@ private slots:
     void formatBytes_data();
     void formatBytes();
     void namesAndPorts();
+    void engineLogPath_data();
+    void engineLogPath();
     void stateChangesOnce();
     void networkToolThroughTheService();
 
@@ -134,11 +138,15 @@ private slots:
     void stunnelConfiguration();
     void stunnelSplitPhrase();
     void stunnelAnnouncesItself();
+    void stunnelStopIsBounded();
 
     void managementDialogue();
     void managementExitAndKill();
     void managementWrongPassword();
-    void engineCrashReconnects();
+    void engineEnds_data();
+    void engineEnds();
+    void stopBeforeTheEngineIsVisible();
+    void stopSignalLeavesOnDestruction();
     void engineMissing();
 
 private:
@@ -341,6 +349,29 @@ void TestEngines::namesAndPorts()
     QVERIFY(client.engineLogPath().endsWith(QLatin1String("-vpn.log")));
     QCOMPARE(QString(client.engineLogPath()).replace(QLatin1String("-vpn"), QLatin1String("-app")),
              Logger::instance()->logFilePath());
+}
+
+void TestEngines::engineLogPath_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("engine");
+    QTest::newRow("plain") << "/home/ann/.local/share/Velmorix/logs/2026-01-01_10-00-00-app.log"
+                           << "/home/ann/.local/share/Velmorix/logs/2026-01-01_10-00-00-vpn.log";
+    QTest::newRow("folder named -app") << "/srv/my-app/logs/x-app.log"
+                                       << "/srv/my-app/logs/x-vpn.log";
+    QTest::newRow("Windows folder") << "C:/Users/web-app/AppData/Roaming/Velmorix/logs/t-app.log"
+                                    << "C:/Users/web-app/AppData/Roaming/Velmorix/logs/t-vpn.log";
+    QTest::newRow("no folder") << "t-app.log"
+                               << "t-vpn.log";
+    QTest::newRow("none") << ""
+                          << "";
+}
+
+void TestEngines::engineLogPath()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, engine);
+    QCOMPARE(VpnClient::engineLogPathFor(program), engine);
 }
 
 void TestEngines::stateChangesOnce()
@@ -580,6 +611,39 @@ void TestEngines::stunnelAnnouncesItself()
     stunnel.stop();
 }
 
+void TestEngines::stunnelStopIsBounded()
+{
+    // Asked to end, the tunnel ends as it likes to.
+    const QString marker = m_data.filePath(QStringLiteral("stunnel-ended"));
+    writeExecutable(m_appDir.filePath(QStringLiteral("stunnel/bin/stunnel")),
+                    QStringLiteral("trap 'echo ended > %1; exit 0' TERM; echo 'Configuration successful'; "
+                                   "while :; do sleep 0.05; done")
+                        .arg(marker)
+                        .toUtf8());
+    Stunnel stunnel;
+    QSignalSpy started(&stunnel, &Stunnel::started);
+    QVERIFY(stunnel.start(QStringLiteral("10.0.0.7")));
+    QTRY_COMPARE(started.count(), 1);
+    stunnel.stop();
+    QCOMPARE(readFile(marker), QByteArray("ended\n"));
+
+    // One that will not end is killed after the wait, and the wait has its limit.
+    writeExecutable(m_appDir.filePath(QStringLiteral("stunnel/bin/stunnel")),
+                    "trap '' TERM; echo 'Configuration successful'; exec sleep 30");
+    QVERIFY(stunnel.start(QStringLiteral("10.0.0.7")));
+    QTRY_COMPARE(started.count(), 2);
+    stunnel.setStopWaitForTesting(400);
+    QElapsedTimer timer;
+    timer.start();
+    stunnel.stop();
+    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    MessageRecorder recorder;
+    QVERIFY(stunnel.start(QStringLiteral("10.0.0.7"))); // nothing of the old one left to stop
+    QVERIFY(!recorder.texts(QtInfoMsg).contains(QStringLiteral("Stunnel: Stop process")));
+    stunnel.setStopWaitForTesting(400);
+    stunnel.stop();
+}
+
 void TestEngines::startClient(OpenVpnClient &client, FakeService &service, const ConnectionParameters &p)
 {
     client.setConnectionParameters(p);
@@ -594,7 +658,10 @@ void TestEngines::startClient(OpenVpnClient &client, FakeService &service, const
         command.contains(QLatin1String("\"--management\" \"127.0.0.1\" \"61973\" "
                                        "\"--management-query-passwords\" \"--management-client\" \"--log-append\"")));
     QVERIFY(command.endsWith(QLatin1String("-vpn.log\"")));
+    // Until the report is in, the client stops a starting engine by the kill alone.
+    QSignalSpy reports(ServiceController::instance(), &ServiceController::processOutput);
     service.report(QStringLiteral("started:4242,0,openvpn"));
+    QTRY_COMPARE(reports.count(), 1);
 }
 
 void TestEngines::managementDialogue()
@@ -739,21 +806,124 @@ void TestEngines::managementWrongPassword()
     QCOMPARE(client.connectionState(), ConnectionState::Id::Disconnected); // no reconnection
 }
 
-void TestEngines::engineCrashReconnects()
+void TestEngines::engineEnds_data()
+{
+    QTest::addColumn<bool>("stopFirst");
+    QTest::addColumn<QStringList>("reports");
+    QTest::addColumn<ConnectionState::Id>("state");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("reconnects");
+
+    using S = ConnectionState::Id;
+    QTest::newRow("crash") << false << QStringList{"started:4242,0,openvpn", "finished:4242,137,openvpn"}
+                           << S::Disconnected << "CrashExit" << true;
+    QTest::newRow("asked to stop, then killed")
+        << true << QStringList{"started:4242,0,openvpn", "finished:4242,137,openvpn"} << S::Disconnected << "" << false;
+    QTest::newRow("refused") << false << QStringList{"started:0,1,openvpn"} << S::Error
+                             << "The service refused to start openvpn" << false;
+    QTest::newRow("failed to start") << false << QStringList{"started:0,2,openvpn"} << S::Error
+                                     << "The service could not start openvpn" << false;
+    QTest::newRow("an earlier engine's end")
+        << false << QStringList{"started:4242,0,openvpn", "finished:4100,0,openvpn"} << S::Connecting << "" << false;
+}
+
+// However the engine ends, the client says so, reconnects only from a crash it did not ask
+// for, and frees the management port for the next client at once.
+void TestEngines::engineEnds()
+{
+    QFETCH(bool, stopFirst);
+    QFETCH(QStringList, reports);
+    QFETCH(ConnectionState::Id, state);
+    QFETCH(QString, text);
+    QFETCH(bool, reconnects);
+
+    FakeService service;
+    ServiceController controller(true, nullptr, service.port());
+    QTRY_VERIFY(controller.isConnected());
+    OpenVpnClient client;
+    client.setConnectionParameters(parameters(0, true));
+    QSignalSpy changed(&client, &VpnClient::connectionStateChanged);
+    client.connectToVpn();
+    QCOMPARE(client.connectionState(), ConnectionState::Id::Connecting);
+    if (stopFirst)
+        client.disconnectFromVpn();
+    for (const QString &report : reports)
+        service.report(report);
+    QTRY_COMPARE(changed.last().at(0).value<ConnectionState::Id>(),
+                 reconnects ? ConnectionState::Id::Reconnecting : state);
+    QTest::qWait(100);
+    QCOMPARE(client.connectionState(), reconnects ? ConnectionState::Id::Reconnecting : state);
+    const QList<QVariant> end = reconnects ? changed.at(changed.count() - 2) : changed.last();
+    QCOMPARE(end.at(0).value<ConnectionState::Id>(), state);
+    QCOMPARE(end.at(1).toString(), text);
+
+    QTcpServer next;
+    QCOMPARE(next.listen(QHostAddress::LocalHost, OpenVpnClient::managementPort),
+             state != ConnectionState::Id::Connecting);
+}
+
+void TestEngines::stopBeforeTheEngineIsVisible()
 {
     FakeService service;
     ServiceController controller(true, nullptr, service.port());
     QTRY_VERIFY(controller.isConnected());
     OpenVpnClient client;
-    QSignalSpy changed(&client, &VpnClient::connectionStateChanged);
-    startClient(client, service, parameters(0, true));
+    client.setConnectionParameters(parameters(0, true));
+    client.connectToVpn();
+    QTRY_VERIFY(!service.frames().filter(QStringLiteral("--management")).isEmpty());
+    // The engine is quick to reach its channel; the service has not reported it yet.
+    ManagementPeer early;
+    QVERIFY(early.connect());
+    QTest::qWait(100);
+
+    // The user disconnects now: the kill follows the start command to the service, so it
+    // reaches the engine whenever that appears.
+    service.clearFrames();
+    client.disconnectFromVpn();
+    QTRY_COMPARE(service.frames(), QStringList{"start: <kill openvpn>"});
+    QCOMPARE(client.connectionState(), ConnectionState::Id::Disconnecting);
+
+    // Asking for credentials, it is told to end instead, and never counts as connected.
+    early.send(">INFO:OpenVPN Management Interface Version 5 -- type 'help' for more info");
+    early.send(">PASSWORD:Need 'Auth' username/password");
+    const QByteArray heard = early.received(32);
+    QVERIFY2(!heard.contains("username"), heard.constData());
+    QVERIFY2(heard.endsWith("signal SIGTERM\r\n"), heard.constData());
+    early.send(">STATE:1700000004,CONNECTED,SUCCESS,10.8.0.2,10.99.0.1,1194,,,");
+    QTest::qWait(200);
+    QCOMPARE(client.connectionState(), ConnectionState::Id::Disconnecting);
+
+    // A later one finds nobody at the port.
+    ManagementPeer late;
+    QVERIFY(!late.connect());
+    service.report(QStringLiteral("started:4242,0,openvpn"));
     service.report(QStringLiteral("finished:4242,137,openvpn"));
-    QTRY_COMPARE(client.connectionState(), ConnectionState::Id::Reconnecting);
-    const QList<QVariant> disconnected = changed.at(changed.count() - 2);
-    QCOMPARE(disconnected.at(0).value<ConnectionState::Id>(), ConnectionState::Id::Disconnected);
-    QCOMPARE(disconnected.at(1).toString(), QStringLiteral("CrashExit"));
-    QCOMPARE(disconnected.at(2).toBool(), false);
-    QCOMPARE(changed.last().at(2).toBool(), true);
+    QTRY_COMPARE(client.connectionState(), ConnectionState::Id::Disconnected);
+}
+
+void TestEngines::stopSignalLeavesOnDestruction()
+{
+    FakeService service;
+    ServiceController controller(true, nullptr, service.port());
+    QTRY_VERIFY(controller.isConnected());
+    QProcess engine;
+    engine.start(m_sleeper, {QStringLiteral("30")});
+    QVERIFY(engine.waitForStarted());
+    ManagementPeer peer;
+    {
+        OpenVpnClient client;
+        startClient(client, service, parameters(0, true));
+        QTRY_COMPARE(client.connectionState(), ConnectionState::Id::Connecting);
+        QVERIFY(peer.connect());
+        QTRY_VERIFY(peer.socket().state() == QAbstractSocket::ConnectedState);
+        QTest::qWait(100);
+        // The program quits while connected: the client goes without the event loop's help.
+        // The engine is still busy talking: its lines wait unread.
+        peer.send(">LOG:1700000002,,still talking");
+    }
+    QCOMPARE(peer.received(16), QByteArray("signal SIGTERM\r\n"));
+    engine.kill();
+    engine.waitForFinished();
 }
 
 void TestEngines::engineMissing()

@@ -27,6 +27,7 @@ private slots:
     void startCommand();
     void stateMachine();
     void reportsForOthersChangeNothing();
+    void reportsFindTheirOwner();
     void serviceCommandParse_data();
     void serviceCommandParse();
     void routePrint();
@@ -41,37 +42,43 @@ private slots:
 void TestService::parseReport_data()
 {
     QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("pid");
     QTest::addColumn<ServiceProcess::Report::Kind>("kind");
     QTest::addColumn<uint>("code");
     QTest::addColumn<QString>("name");
 
     using R = ServiceProcess::Report;
-    QTest::newRow("started") << "started:4242,0,openvpn" << R::Started << 0u << "openvpn";
-    QTest::newRow("refused") << "started:0,1,killswitch" << R::Started << 1u << "killswitch";
-    QTest::newRow("finished") << "finished:4242,3,openvpn" << R::Finished << 3u << "openvpn";
-    QTest::newRow("empty fields kept") << "finished:,,dns" << R::Finished << 0u << "dns";
-    QTest::newRow("non-numeric code") << "started:1,x,dns" << R::Started << 0u << "dns";
-    QTest::newRow("negative code") << "finished:1,-1,dns" << R::Finished << 0u << "dns";
-    QTest::newRow("one field") << "started:openvpn" << R::Started << 0u << "openvpn";
-    QTest::newRow("nothing after the prefix") << "finished:" << R::Finished << 0u << "";
+    QTest::newRow("started") << "started:4242,0,openvpn" << qint64(4242) << R::Started << 0u << "openvpn";
+    QTest::newRow("refused") << "started:0,1,killswitch" << qint64(0) << R::Started << 1u << "killswitch";
+    QTest::newRow("finished") << "finished:4242,3,openvpn" << qint64(4242) << R::Finished << 3u << "openvpn";
+    QTest::newRow("empty fields kept") << "finished:,,dns" << qint64(0) << R::Finished << 0u << "dns";
+    QTest::newRow("non-numeric code") << "started:1,x,dns" << qint64(1) << R::Started << 0u << "dns";
+    QTest::newRow("negative code") << "finished:1,-1,dns" << qint64(1) << R::Finished << 0u << "dns";
+    QTest::newRow("one field") << "started:openvpn" << qint64(0) << R::Started << 0u << "openvpn";
+    QTest::newRow("nothing after the prefix") << "finished:" << qint64(0) << R::Finished << 0u << "";
     QTest::newRow("name with blanks, untrimmed")
-        << "started:1,0, network tool " << R::Started << 0u << " network tool ";
-    QTest::newRow("extra fields") << "finished:1,7,x,y,wireguard-service" << R::Finished << 7u << "wireguard-service";
-    QTest::newRow("prefix repeated inside") << "started:1,0,started:dns" << R::Started << 0u << "dns";
-    QTest::newRow("case matters") << "Started:1,0,dns" << R::None << 0u << "";
-    QTest::newRow("other report") << "log: openvpn is up" << R::None << 0u << "";
-    QTest::newRow("empty") << "" << R::None << 0u << "";
+        << "started:1,0, network tool " << qint64(1) << R::Started << 0u << " network tool ";
+    QTest::newRow("extra fields") << "finished:1,7,x,y,wireguard-service" << qint64(1) << R::Finished << 7u
+                                  << "wireguard-service";
+    QTest::newRow("prefix repeated inside") << "started:1,0,started:dns" << qint64(1) << R::Started << 0u << "dns";
+    QTest::newRow("case matters") << "Started:1,0,dns" << qint64(0) << R::None << 0u << "";
+    QTest::newRow("other report") << "log: openvpn is up" << qint64(0) << R::None << 0u << "";
+    QTest::newRow("empty") << "" << qint64(0) << R::None << 0u << "";
+    QTest::newRow("pid not a number") << "finished:x1,2,dns" << qint64(0) << R::Finished << 2u << "dns";
+    QTest::newRow("negative pid") << "finished:-5,2,dns" << qint64(0) << R::Finished << 2u << "dns";
 }
 
 void TestService::parseReport()
 {
     QFETCH(QString, text);
     QFETCH(ServiceProcess::Report::Kind, kind);
+    QFETCH(qint64, pid);
     QFETCH(uint, code);
     QFETCH(QString, name);
 
     const ServiceProcess::Report report = ServiceProcess::parseReport(text);
     QCOMPARE(report.kind, kind);
+    QCOMPARE(report.pid, pid);
     QCOMPARE(report.code, code);
     QCOMPARE(report.name, name);
 }
@@ -173,6 +180,58 @@ void TestService::reportsForOthersChangeNothing()
         emit controller.processOutput(report);
     QCOMPARE(process.state(), int(ServiceProcess::Starting));
     QCOMPARE(started.count(), 0);
+}
+
+// Engines come and go under one name: each report reaches the object it answers.
+void TestService::reportsFindTheirOwner()
+{
+    ServiceController controller(false);
+    controller.setCommandSinkForTesting([](const QString &) {});
+    controller.setLinkUpForTesting(true);
+    const QStringList program{QStringLiteral("/opt/velmorix/openvpn/bin/openvpn")};
+
+    // An engine dropped before the service answered, and the next one, already asked for.
+    auto *dropped = new VpnProcess(QStringLiteral("openvpn"));
+    VpnProcess next(QStringLiteral("openvpn"));
+    QSignalSpy nextStarted(&next, &ServiceProcess::started);
+    QSignalSpy nextFinished(&next, &ServiceProcess::finished);
+    dropped->start(program);
+    next.start(program);
+    // The service answers in the order of the commands.
+    emit controller.processOutput(QStringLiteral("started:101,0,openvpn"));
+    QCOMPARE(dropped->state(), int(ServiceProcess::Running));
+    QCOMPARE(next.state(), int(ServiceProcess::Starting));
+    emit controller.processOutput(QStringLiteral("started:102,0,openvpn"));
+    QCOMPARE(next.state(), int(ServiceProcess::Running));
+    QCOMPARE(nextStarted.count(), 1);
+
+    // The earlier engine's end is not the next one's.
+    emit controller.processOutput(QStringLiteral("finished:101,137,openvpn"));
+    QCOMPARE(dropped->state(), int(ServiceProcess::NotRunning));
+    QCOMPARE(next.state(), int(ServiceProcess::Running));
+    QCOMPARE(nextFinished.count(), 0);
+    emit controller.processOutput(QStringLiteral("finished:102,0,openvpn"));
+    QCOMPARE(nextFinished.count(), 1);
+
+    // An object gone before its answer leaves that answer unheard, not handed to the next.
+    dropped->start(program);
+    next.start(program);
+    delete dropped;
+    emit controller.processOutput(QStringLiteral("started:103,0,openvpn"));
+    QCOMPARE(next.state(), int(ServiceProcess::Starting));
+    emit controller.processOutput(QStringLiteral("started:104,0,openvpn"));
+    QCOMPARE(next.state(), int(ServiceProcess::Running));
+
+    // A start carried by a link that then went down is never answered; one buffered while the
+    // link was down is, once it is back.
+    VpnProcess lost(QStringLiteral("openvpn"));
+    lost.start(program);
+    controller.setLinkUpForTesting(false);
+    next.start(program);
+    controller.setLinkUpForTesting(true);
+    emit controller.processOutput(QStringLiteral("started:105,0,openvpn"));
+    QCOMPARE(next.runningPids(), QSet<qint64>({104, 105}));
+    QCOMPARE(lost.state(), int(ServiceProcess::Starting));
 }
 
 void TestService::serviceCommandParse_data()

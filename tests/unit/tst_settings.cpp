@@ -5,9 +5,13 @@
 #include "secretcipher.h"
 #include "settings.h"
 #include "status.h"
+#include "testsupport.h"
+#include "utils.h"
 
 #include <QCoreApplication>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -514,6 +518,9 @@ void TestSettings::autoStart()
     file.close();
     QVERIFY2(text.contains(QStringLiteral("\nExec=\"%1\"\n").arg(QCoreApplication::applicationFilePath())),
              qPrintable(text));
+    // A desktop skips the entry once the program is gone, rather than failing at every login.
+    QVERIFY2(text.contains(QStringLiteral("\nTryExec=%1\n").arg(QCoreApplication::applicationFilePath())),
+             qPrintable(text));
     QVERIFY(text.startsWith(QLatin1String("[Desktop Entry]\n")));
 
     QCOMPARE(setAutoStart(false), false);
@@ -540,6 +547,10 @@ void TestSettings::autoStartEntryForms_data()
                              << "\"/opt/100%%/V\"";
     QTest::newRow("backslash") << "/opt/a\\b/V"
                                << "\"/opt/a\\\\\\\\b/V\"";
+    QTest::newRow("backtick and leading blank") << "/opt/ `x`/V"
+                                                << "\"/opt/ \\\\`x\\\\`/V\"";
+    QTest::newRow("installed") << "/usr/lib/velmorix/velmorix"
+                               << "\"/usr/lib/velmorix/velmorix\"";
 }
 
 void TestSettings::autoStartEntryForms()
@@ -547,11 +558,26 @@ void TestSettings::autoStartEntryForms()
     QFETCH(QString, path);
     QFETCH(QString, exec);
     QCOMPARE(Platform::desktopExecArgument(path), exec);
+    // Read back as the desktop reads it, the value starts exactly this program.
+    QCOMPARE(Platform::desktopExecProgram(exec), path);
 
     // What the desktop reads back: the value of the main group only, switched-off entries aside.
     const QString entry = QStringLiteral("[Desktop Entry]\nExec=%1\n[Desktop Action x]\nExec=other\n").arg(exec);
     QCOMPARE(Platform::desktopEntryValue(entry, QStringLiteral("Exec")), exec);
     QCOMPARE(Platform::desktopEntryValue(QStringLiteral("[Other]\nExec=x\n"), QStringLiteral("Exec")), QString());
+
+    // The whole entry as written passes the desktop's own validator.
+    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    VELMORIX_REQUIRE(!validator.isEmpty(), QStringLiteral("desktop-file-validate is not installed"));
+    const QString file = m_home.filePath(QStringLiteral("validate.desktop"));
+    const QString text = Platform::autoStartDesktopEntry(QStringLiteral("Velmorix"), QStringLiteral("velmorix"), exec);
+    QVERIFY(Utils::writeTextFile(file, text));
+    QProcess validate;
+    validate.setProcessChannelMode(QProcess::MergedChannels);
+    validate.start(validator, {file});
+    QVERIFY(validate.waitForFinished(30000));
+    const QString output = QString::fromUtf8(validate.readAll());
+    QVERIFY2(validate.exitCode() == 0 && output.isEmpty(), qPrintable(text + output));
 }
 
 void TestSettings::launchAppOnStartupProperty()

@@ -6,8 +6,19 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uid_t nobody = 65534;
+
+} // namespace
 
 class TestUtils : public QObject
 {
@@ -26,6 +37,7 @@ private slots:
     void executablePath();
     void dataDirectories();
     void dataDirectoriesWithoutAFolder();
+    void clientFolderOfAUser();
     void ensureDirectory();
     void textFiles();
     void textFileFailures();
@@ -212,6 +224,46 @@ void TestUtils::dataDirectoriesWithoutAFolder()
     QCOMPARE(Platform::programDataFromLocations({QStringLiteral("C:/programdata")}, QStringLiteral("Velmorix")),
              QString());
     QCOMPARE(Platform::programDataFromLocations({}, QStringLiteral("Velmorix")), QString());
+}
+
+void TestUtils::clientFolderOfAUser()
+{
+    // The data folder is root's: a user's client keeps its engine files in a folder of its own,
+    // which root's programs accept only when nobody else may write it.
+    const QByteArray runtime = qgetenv("VELMORIX_TEST_RUNTIME");
+    if (::geteuid() != 0) {
+        QVERIFY(!runtime.isEmpty());
+        const QString folder = QString::fromLocal8Bit(runtime) + QStringLiteral("/velmorix");
+        QCOMPARE(Utils::dataDirectory(), folder);
+        QCOMPARE(Utils::logDataDirectory(), QStringLiteral("/var/lib/velmorix"));
+        QCOMPARE(Utils::dataDirectory(), folder); // a second call finds it
+        return;
+    }
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    VELMORIX_REQUIRE(!setpriv.isEmpty(), QStringLiteral("setpriv is not installed"));
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QByteArray encoded = QFile::encodeName(home.path());
+    QVERIFY(::chown(encoded.constData(), nobody, nobody) == 0 && ::chmod(encoded.constData(), 0700) == 0);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("VELMORIX_DATA_DIR"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    environment.insert(QStringLiteral("VELMORIX_TEST_RUNTIME"), home.path());
+    QProcess user;
+    user.setProcessEnvironment(environment);
+    user.setProcessChannelMode(QProcess::MergedChannels);
+    user.start(setpriv,
+               {QStringLiteral("--reuid=%1").arg(nobody),
+                QStringLiteral("--regid=%1").arg(nobody),
+                QStringLiteral("--clear-groups"),
+                QCoreApplication::applicationFilePath(),
+                QStringLiteral("clientFolderOfAUser")});
+    QVERIFY(user.waitForFinished(30000));
+    QVERIFY2(user.exitCode() == 0, user.readAll().constData());
+    struct stat made = {};
+    QVERIFY(::stat(QFile::encodeName(home.filePath(QStringLiteral("velmorix"))).constData(), &made) == 0);
+    QCOMPARE(made.st_uid, uid_t(nobody));
+    QCOMPARE(made.st_mode & 07777, mode_t(0700));
 }
 
 void TestUtils::ensureDirectory()

@@ -1,7 +1,13 @@
 #include "fakeservice.h"
 #include "messagerecorder.h"
 #include "networkapi.h"
+#include "portchecker.h"
+#include "publicaddress.h"
+#include "serverchoice.h"
 #include "servicecontroller.h"
+#include "sessioncounters.h"
+#include "sessiondecisions.h"
+#include "sessionprotection.h"
 #include "settings.h"
 #include "status.h"
 #include "testbackend.h"
@@ -10,6 +16,7 @@
 #include "vpncore.h"
 #include "wireguardclient.h"
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -51,6 +58,12 @@ private:
     const bool m_killSwitch;
 };
 
+// A reply to the address request, as the API client hands it over.
+void reply(VpnCore &core, const QString &ip, const QString &country)
+{
+    core.publicAddress().takeReply(ip, country, core.connectionState());
+}
+
 QStringList stateNames(const QSignalSpy &spy)
 {
     QStringList names;
@@ -72,6 +85,12 @@ private slots:
     void init();
     void cleanup();
 
+    void sessionEnd_data();
+    void sessionEnd();
+    void engineReports_data();
+    void engineReports();
+    void protectionRunsOneAtATime();
+    void reconnectionNeverTakesTheVpnDnsForTheUsers();
     void preconditionsInTheirOrder();
     void sessionWithFixedPort();
     void onlineTime();
@@ -107,6 +126,7 @@ void TestVpnCore::initTestCase()
     qputenv("VELMORIX_DATA_DIR", m_data.path().toLocal8Bit());
     QVERIFY(Settings::instance()->fileName().startsWith(m_home.path()));
     m_service = std::make_unique<FakeService>();
+    m_service->answerStartsOf({QStringLiteral("dns"), QStringLiteral("killswitch"), QStringLiteral("network-tool")});
     m_link = std::make_unique<ServiceController>(true, nullptr, m_service->port());
     QTRY_VERIFY(m_link->isConnected());
 }
@@ -158,9 +178,257 @@ void TestVpnCore::connectedSession(std::unique_ptr<VpnCore> &core, ScriptedEngin
     engine = m_engines.last();
     QCOMPARE(engine->connects, 1);
     engine->report(ConnectionState::Id::Connecting);
-    QMetaObject::invokeMethod(engine, "assignedInternalIp", Q_ARG(QString, QStringLiteral("10.8.0.2")));
+    emit engine->assignedInternalIp(QStringLiteral("10.8.0.2"));
     emit engine->dnsServerAddressesPushed(QStringLiteral("172.16.0.1"), QString());
     engine->report(ConnectionState::Id::Connected);
+}
+
+Q_DECLARE_METATYPE(SessionDecisions::EndDecision::Note)
+
+void TestVpnCore::sessionEnd_data()
+{
+    QTest::addColumn<QString>("marker");
+    QTest::addColumn<bool>("critical");
+    QTest::addColumn<bool>("byUser");
+    QTest::addColumn<bool>("autoReconnect");
+    QTest::addColumn<int>("attempts");
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<bool>("held");
+    QTest::addColumn<bool>("serverSwitch");
+    QTest::addColumn<bool>("reconnect");
+    QTest::addColumn<int>("attemptsAfter");
+    QTest::addColumn<SessionDecisions::EndDecision::Note>("note");
+    QTest::addColumn<bool>("hold");
+    QTest::addColumn<bool>("event");
+
+    using N = SessionDecisions::EndDecision::Note;
+    // marker, critical, by user, reconnection, attempts, on, held, server switch
+    //   -> reconnect, attempts, note, hold, event
+    QTest::newRow("crash") << "CrashExit" << false << false << true << 0 << true << false << false //
+                           << true << 1 << N::Reconnecting << true << false;
+    QTest::newRow("fourth crash") << "CrashExit" << false << false << true << 3 << true << true << false //
+                                  << false << 0 << N::GaveUp << true << true;
+    QTest::newRow("crash, reconnection off") << "CrashExit" << false << false << false << 0 << true << false << false
+                                             << false << 0 << N::None << true << true;
+    QTest::newRow("critical crash") << "CrashExit" << true << false << true << 0 << true << false << false //
+                                    << false << 0 << N::CriticalNotAllowed << false << false;
+    QTest::newRow("critical crash of a reconnection") << "CrashExit" << true << false << true << 1 << true << true
+                                                      << false << false << 1 << N::CriticalNotAllowed << true << true;
+    QTest::newRow("crash after the user's disconnect") << "CrashExit" << false << true << true << 1 << true << true
+                                                       << false << false << 1 << N::None << false << false;
+    QTest::newRow("user's disconnect in a reconnection's port search")
+        << "FastDown" << true << true << true << 1 << true << true << false //
+        << false << 1 << N::None << false << false;
+    QTest::newRow("no port for a reconnection")
+        << "FastDown" << true << false << true << 1 << true << true << false << false << 1 << N::None << true << true;
+    QTest::newRow("server switch in a reconnection")
+        << "FastDown" << true << false << true << 1 << true << true << true << false << 1 << N::None << true << false;
+    QTest::newRow("error of a reconnection") << "Error: Wrong Username/Password" << true << false << true << 1 << true
+                                             << true << false << false << 1 << N::None << true << true;
+    QTest::newRow("the end of a session") << "" << false << false << true << 0 << true << false << false //
+                                          << false << 0 << N::None << false << false;
+    QTest::newRow("crash, kill switch off") << "CrashExit" << false << false << true << 0 << false << false << false
+                                            << true << 1 << N::Reconnecting << false << false;
+}
+
+void TestVpnCore::sessionEnd()
+{
+    QFETCH(QString, marker);
+    QFETCH(bool, critical);
+    QFETCH(bool, byUser);
+    QFETCH(bool, autoReconnect);
+    QFETCH(int, attempts);
+    QFETCH(bool, on);
+    QFETCH(bool, held);
+    QFETCH(bool, serverSwitch);
+    SessionDecisions::SessionEnd end;
+    end.marker = marker;
+    end.critical = critical;
+    end.byUser = byUser;
+    end.autoReconnect = autoReconnect;
+    end.attempts = attempts;
+    end.killSwitchOn = on;
+    end.killSwitchHeld = held;
+    end.serverSwitch = serverSwitch;
+    QFETCH(bool, reconnect);
+    QFETCH(int, attemptsAfter);
+    QFETCH(SessionDecisions::EndDecision::Note, note);
+    QFETCH(bool, hold);
+    QFETCH(bool, event);
+
+    const SessionDecisions::EndDecision decision = SessionDecisions::sessionEnded(end);
+    QCOMPARE(decision.reconnect, reconnect);
+    QCOMPARE(decision.attempts, attemptsAfter);
+    QCOMPARE(decision.note, note);
+    QCOMPARE(decision.holdKillSwitch, hold);
+    QCOMPARE(decision.killSwitchEvent, event);
+}
+
+void TestVpnCore::engineReports_data()
+{
+    QTest::addColumn<ConnectionState::Id>("shown");
+    QTest::addColumn<ConnectionState::Id>("reported");
+    QTest::addColumn<bool>("ended");
+    QTest::addColumn<bool>("pending");
+    QTest::addColumn<bool>("taken");
+
+    using S = ConnectionState::Id;
+    QTest::newRow("connecting") << S::Disconnected << S::Connecting << false << false << true;
+    QTest::newRow("connecting after a found port") << S::Preparing << S::Connecting << false << false << true;
+    QTest::newRow("connecting of a reconnection") << S::Reconnecting << S::Connecting << false << false << true;
+    QTest::newRow("connected") << S::Connecting << S::Connected << false << false << true;
+    QTest::newRow("connected after the user's disconnect")
+        << S::Disconnecting << S::Connected << false << false << false;
+    QTest::newRow("connected from nothing") << S::Disconnected << S::Connected << false << false << false;
+    QTest::newRow("connecting while connected") << S::Connected << S::Connecting << false << false << false;
+    QTest::newRow("disconnecting") << S::Connected << S::Disconnecting << false << false << true;
+    QTest::newRow("disconnecting without a session") << S::Disconnected << S::Disconnecting << false << false << false;
+    QTest::newRow("an attempt's engine fails") << S::Reconnecting << S::Error << false << true << true;
+    QTest::newRow("the same state") << S::Connected << S::Connected << false << false << false;
+    QTest::newRow("a second end") << S::Disconnected << S::Error << true << false << false;
+    QTest::newRow("alive again after its end") << S::Reconnecting << S::Connected << true << true << false;
+    QTest::newRow("reconnecting, one on its way") << S::Disconnected << S::Reconnecting << true << true << true;
+    QTest::newRow("reconnecting after the last attempt")
+        << S::Disconnected << S::Reconnecting << true << false << false;
+    QTest::newRow("reconnecting before its end") << S::Connected << S::Reconnecting << false << true << false;
+    QTest::newRow("preparing") << S::Disconnected << S::Preparing << false << false << false;
+}
+
+void TestVpnCore::engineReports()
+{
+    QFETCH(ConnectionState::Id, shown);
+    QFETCH(ConnectionState::Id, reported);
+    QFETCH(bool, ended);
+    QFETCH(bool, pending);
+    QFETCH(bool, taken);
+    QCOMPARE(SessionDecisions::takesEngineReport(shown, reported, ended, pending), taken);
+}
+
+// The runs of the kill switch's program and of the DNS program go one at a time, in order.
+void TestVpnCore::protectionRunsOneAtATime()
+{
+    m_service->answerStartsOf({});
+    const auto restore = qScopeGuard([this] {
+        m_service->answerStartsOf(
+            {QStringLiteral("dns"), QStringLiteral("killswitch"), QStringLiteral("network-tool")});
+    });
+    QObject owner;
+    owner.setObjectName(QStringLiteral("VpnCore"));
+    SessionProtection protection(&owner);
+    protection.armKillSwitch(QStringLiteral("10.8.0.2"), QStringLiteral("10.99.0.1"), false);
+    protection.switchDnsToVpn(QStringLiteral("172.16.0.1"), QString());
+    protection.releaseKillSwitch();
+    protection.restoreUserDns({QStringLiteral("resolv.conf@192.0.2.53")}, true);
+    // The record says what is asked for, at once.
+    QVERIFY(!protection.record().killswitchActivated());
+    QVERIFY(!protection.record().dnsActivated());
+    QTRY_COMPARE(startedPrograms().size(), 2);
+    QTest::qWait(100);
+    QCOMPARE(startedPrograms().size(), 2);
+    QVERIFY(startedPrograms().at(0).contains(QLatin1String("\"enable\"")));
+    QVERIFY(startedPrograms().at(1).contains(QLatin1String("\"vpn\"")));
+    QVERIFY(!protection.dnsSettled());
+
+    m_service->report(QStringLiteral("started:71,0,killswitch"));
+    m_service->report(QStringLiteral("finished:71,1,killswitch"));
+    QTRY_COMPARE(startedPrograms().size(), 3);
+    QVERIFY(startedPrograms().last().contains(QLatin1String("\"disable\"")));
+    // A run the service could not start is over too.
+    m_service->report(QStringLiteral("started:0,2,dns"));
+    QTRY_COMPARE(startedPrograms().size(), 4);
+    QVERIFY(startedPrograms().last().contains(QLatin1String("\"user\" \"resolv.conf@192.0.2.53\"")));
+    QVERIFY(!protection.dnsSettled());
+    QSignalSpy settled(&protection, &SessionProtection::dnsSettledChanged);
+    m_service->report(QStringLiteral("started:72,0,dns"));
+    m_service->report(QStringLiteral("finished:72,0,dns"));
+    QTRY_COMPARE(settled.count(), 1);
+    QVERIFY(protection.dnsSettled());
+    QVERIFY(!protection.isSettled()); // the kill switch's "disable" is still under way
+
+    // A run the service never reports on holds up the next one only for a while.
+    protection.setRunTimeLimitForTesting(300);
+    MessageRecorder recorder;
+    protection.resetDns();
+    protection.resetDns();
+    QTRY_COMPARE(startedPrograms().filter(QStringLiteral("\"reset\"")).size(), 1);
+    QTRY_COMPARE(startedPrograms().filter(QStringLiteral("\"reset\"")).size(), 2);
+    QVERIFY(recorder.warnings().contains(
+        QStringLiteral("VpnCore: No report on the dns run in time, the next run goes ahead")));
+    // The service answers every start in the end: so does this one, for the tests after it.
+    for (const char *report : {"started:73,0,killswitch", "started:74,0,dns", "started:75,0,dns"})
+        m_service->report(QString::fromLatin1(report));
+    QTest::qWait(100);
+}
+
+// After a crash the user's DNS is read only once the "user" run is through, and where that run
+// failed, from the switch's record: the servers in use are still the VPN's.
+void TestVpnCore::reconnectionNeverTakesTheVpnDnsForTheUsers()
+{
+    const QString userServers = QStringLiteral("eth0@192.0.2.53");
+    const QString vpnServers = QStringLiteral("eth0@172.16.0.1");
+    const QString dataPath = m_data.filePath(QStringLiteral("dns.dat"));
+    m_service->answerStartsOf({QStringLiteral("killswitch"), QStringLiteral("network-tool")});
+    const auto restore = qScopeGuard([this, dataPath] {
+        m_service->answerStartsOf(
+            {QStringLiteral("dns"), QStringLiteral("killswitch"), QStringLiteral("network-tool")});
+        QFile::remove(dataPath);
+    });
+    QString inUse = userServers;
+    auto core = std::make_unique<VpnCore>();
+    core->protection().setDnsReaderForTesting([&inUse] { return QStringList{inUse}; });
+    core->setEngineFactoryForTesting([this](int, QObject *parent) {
+        m_engines << new ScriptedEngine(true, parent);
+        return m_engines.last();
+    });
+    core->setReconnectDelayForTesting(20);
+    core->setAutoReconnectionOnError(true);
+    core->setVpnServerIp(QStringLiteral("10.99.0.1"), QStringLiteral("nl, Amsterdam"));
+    const auto connectEngine = [this] {
+        ScriptedEngine *engine = m_engines.last();
+        engine->report(ConnectionState::Id::Connecting);
+        emit engine->assignedInternalIp(QStringLiteral("10.8.0.2"));
+        emit engine->dnsServerAddressesPushed(QStringLiteral("172.16.0.1"), QString());
+        engine->report(ConnectionState::Id::Connected);
+    };
+    const auto dnsRuns = [this] { return startedPrograms().filter(QStringLiteral("/dns\"")); };
+
+    core->connectToVpn();
+    QCOMPARE(m_engines.size(), 1);
+    connectEngine();
+    QTRY_COMPARE(dnsRuns().size(), 1);
+    // What the dns program leaves behind after its switch.
+    {
+        QFile data(dataPath);
+        QVERIFY(data.open(QIODevice::WriteOnly));
+        data.write("[UserDns]\nArgs=eth0@192.0.2.53\n[VpnDns]\nIPv4=172.16.0.1\nIPv6=\n");
+    }
+    inUse = vpnServers;
+    m_service->report(QStringLiteral("started:81,0,dns"));
+    m_service->report(QStringLiteral("finished:81,0,dns"));
+    QTRY_VERIFY(core->protection().dnsSettled());
+
+    m_engines.last()->report(ConnectionState::Id::Disconnected, QStringLiteral("CrashExit"));
+    QTRY_COMPARE(dnsRuns().size(), 2);
+    QVERIFY(dnsRuns().last().endsWith(QStringLiteral("\"user\" \"%1\"").arg(userServers)));
+    // The reconnection is due long before the "user" run ends: it waits.
+    QTest::qWait(200);
+    QCOMPARE(m_engines.size(), 1);
+    // The service cannot start that run: the VPN's servers stay in use, the switch on record.
+    m_service->report(QStringLiteral("started:0,2,dns"));
+    QTRY_COMPARE(m_engines.size(), 2);
+
+    connectEngine();
+    QTRY_COMPARE(dnsRuns().size(), 3);
+    m_service->report(QStringLiteral("started:82,0,dns"));
+    m_service->report(QStringLiteral("finished:82,0,dns"));
+    core->disconnectFromVpn();
+    m_engines.last()->report(ConnectionState::Id::Disconnected);
+    QTRY_COMPARE(dnsRuns().size(), 4);
+    QVERIFY2(dnsRuns().last().endsWith(QStringLiteral("\"user\" \"%1\"").arg(userServers)),
+             qPrintable(dnsRuns().last()));
+    m_service->report(QStringLiteral("started:83,0,dns"));
+    m_service->report(QStringLiteral("finished:83,0,dns"));
+    QTRY_VERIFY(core->protection().isSettled());
 }
 
 void TestVpnCore::preconditionsInTheirOrder()
@@ -256,16 +524,26 @@ void TestVpnCore::onlineTime()
     QCOMPARE(VpnCore::onlineTimeText(25 * 3600 + 3 * 60 + 4), QStringLiteral("25:03:04"));
     QCOMPARE(VpnCore::onlineTimeText(120 * 3600), QStringLiteral("120:00:00"));
 
-    std::unique_ptr<VpnCore> core;
-    ScriptedEngine *engine = nullptr;
-    connectedSession(core, engine);
-    QSignalSpy times(core.get(), &VpnCore::vpnOnlineTimeChanged);
-    core->setConnectedSinceForTesting(QDateTime::currentDateTimeUtc().addSecs(-(25 * 3600 + 3 * 60 + 4)));
-    QTRY_VERIFY(times.count() >= 1);
-    QCOMPARE(core->vpnOnlineTime(), QStringLiteral("25:03:04"));
-    // Across midnight: the span counts, not the clock.
-    core->setConnectedSinceForTesting(QDateTime::currentDateTimeUtc().addSecs(-120));
-    QTRY_COMPARE(core->vpnOnlineTime(), QStringLiteral("00:02:00"));
+    // A session across midnight and one of a day and more: the span counts, not the clock.
+    SessionCounters counters;
+    QDateTime now(QDate(2026, 3, 1), QTime(23, 59, 0), Qt::UTC);
+    counters.setClock([&now] { return now; });
+    QSignalSpy times(&counters, &SessionCounters::onlineTimeChanged);
+    counters.start();
+    QCOMPARE(counters.onlineTime(), QStringLiteral("00:00:00"));
+    now = now.addSecs(120);
+    QTRY_VERIFY(times.count() >= 2); // the counters' own tick
+    QCOMPARE(counters.onlineTime(), QStringLiteral("00:02:00"));
+    now = now.addSecs(25 * 3600 + 3 * 60 + 4 - 120);
+    counters.tick();
+    QCOMPARE(counters.onlineTime(), QStringLiteral("25:03:04"));
+    counters.setTraffic(2048, 0);
+    counters.reset();
+    QCOMPARE(counters.onlineTime(), QStringLiteral("00:00:00"));
+    QCOMPARE(counters.downloaded(), QStringLiteral("0"));
+    now = now.addSecs(60);
+    QTest::qWait(2 * SessionCounters::tickMs);
+    QCOMPARE(counters.onlineTime(), QStringLiteral("00:00:00")); // stopped with the session
 }
 
 void TestVpnCore::automaticPortSearch()
@@ -273,6 +551,12 @@ void TestVpnCore::automaticPortSearch()
     Settings::instance()->setNetworkProtocol(VpnProtocol::OpenVpnTcp);
     VpnCore core;
     core.setPortSearchTimeLimitForTesting(30);
+    QList<QPointer<PortChecker>> searches;
+    core.setPortSearchFactoryForTesting([&searches](const QString &, const QList<quint16> &, int seconds) {
+        // Probes nothing: the test says what it finds.
+        searches << new PortChecker(QString(), {}, seconds);
+        return searches.last().data();
+    });
     int created = 0;
     core.setEngineFactoryForTesting([&created](int, QObject *parent) {
         ++created;
@@ -288,11 +572,13 @@ void TestVpnCore::automaticPortSearch()
     QCOMPARE(stateNames(states), QStringList({"Preparing", "Disconnected"}));
     QCOMPARE(created, 0);
 
-    // The search's time-out: Error with the no-ports text, then Disconnected twice.
+    // The search's time-out: Error with the no-ports text, then Disconnected twice. Each end
+    // gives IPv6 back, and the next attempt waits for that run.
+    QTRY_VERIFY(core.protection().dnsSettled());
     states.clear();
     core.connectToVpn();
     MessageRecorder recorder;
-    QMetaObject::invokeMethod(&core, "onPortCheckerTimeout");
+    emit searches.last()->timeout();
     QCOMPARE(stateNames(states), QStringList({"Preparing", "Disconnected", "Disconnected"}));
     QCOMPARE(core.vpnConnectionErrorText(), QStringLiteral("There are no ports for this connection"));
     QCOMPARE(recorder.texts(QtInfoMsg).filter(QStringLiteral("State set to")),
@@ -300,10 +586,14 @@ void TestVpnCore::automaticPortSearch()
                           "VpnCore: State set to 'Disconnected'"}));
 
     // A port found: the engine gets it.
+    QTRY_VERIFY(core.protection().dnsSettled());
     core.connectToVpn();
-    QMetaObject::invokeMethod(&core, "onPortIsAvailable", Q_ARG(ushort, 8080));
+    emit searches.last()->portIsAvailable(8080);
     QCOMPARE(created, 1);
     QCOMPARE(core.engine()->connectionParameters().port, quint16(8080));
+    // Every search is gone once it has answered or was called off.
+    QTRY_VERIFY(std::all_of(
+        searches.cbegin(), searches.cend(), [](const QPointer<PortChecker> &search) { return search.isNull(); }));
 }
 
 void TestVpnCore::reconnectsThreeTimesWithKillSwitchHeld()
@@ -474,7 +764,24 @@ void TestVpnCore::serverChoice()
     only.ip = QStringLiteral("10.0.2.1");
     only.id = only.ip;
     only.name = QStringLiteral("us-1.example.net");
-    QMetaObject::invokeMethod(&core, "onRequestServerListFinished", Q_ARG(Servers, Servers({only})));
+    Server berlin = only;
+    berlin.country = QStringLiteral("de");
+    berlin.city = QStringLiteral("Berlin");
+    berlin.ip = QStringLiteral("10.0.3.1");
+    Server munich = berlin;
+    munich.city = QStringLiteral("Munich");
+    munich.ip = QStringLiteral("10.0.3.2");
+    core.serverChoice().setServers({only, berlin, munich});
+    QList<QPointer<QObject>> probes;
+    QList<std::function<void(const QStringList &)>> answers;
+    core.setLatencyProbeForTesting(
+        [&](const QStringList &addresses, std::function<void(const QStringList &)> done) -> QObject * {
+            if (addresses != QStringList({"10.0.3.1", "10.0.3.2"}))
+                qWarning("probed %s", qPrintable(addresses.join(QLatin1Char(' '))));
+            answers << std::move(done);
+            probes << new QObject;
+            return probes.last().data();
+        });
 
     MessageRecorder recorder;
     core.setSearchModeForCountry(QStringLiteral("us"));
@@ -483,11 +790,21 @@ void TestVpnCore::serverChoice()
     QVERIFY(recorder.texts(QtInfoMsg).contains(
         QStringLiteral("VpnCore: Only one server available, VPN location in 'us, New York' (10.0.2.1)")));
 
-    // The ping's list: the first entry that names a server wins, the rest are not read.
-    QMetaObject::invokeMethod(
-        &core, "onLastPingRequestFinished", Q_ARG(QStringList, QStringList({"10.9.9.9:3", "10.0.2.1:12", "garbage"})));
+    // Several servers are probed; the first entry of the answer that names a server wins.
+    core.setSearchModeForCountry(QStringLiteral("de"));
+    QCOMPARE(core.serverIp(), QString());
+    QCOMPARE(answers.size(), 1);
+    answers.last()({"10.9.9.9:3", "10.0.3.2:12", "garbage"});
+    QCOMPARE(core.serverIp(), QStringLiteral("10.0.3.2"));
     QVERIFY(recorder.texts(QtInfoMsg).contains(
-        QStringLiteral("VpnCore: From ping, selected VPN location in 'us, New York' (10.0.2.1)")));
+        QStringLiteral("VpnCore: From ping, selected VPN location in 'de, Munich' (10.0.3.2)")));
+    QTRY_VERIFY(probes.last().isNull());
+    // A search that the user overtook has nothing more to say, however late it answers.
+    core.setSearchModeForCountry(QStringLiteral("de"));
+    core.setVpnServerIp(QStringLiteral("10.0.2.1"), QStringLiteral("us, New York"));
+    QTRY_VERIFY(probes.last().isNull());
+    answers.last()({"10.0.3.1:3"});
+    QCOMPARE(core.serverIp(), QStringLiteral("10.0.2.1"));
     core.setSearchModeForCountry(QStringLiteral("fr"));
     QVERIFY(recorder.warnings().contains(QStringLiteral("VpnCore: Something wrong..")));
     QCOMPARE(core.serverIp(), QString());
@@ -517,8 +834,7 @@ void TestVpnCore::publicAddress()
         return created;
     });
     QCOMPARE(core->currentIpInfoText(), QStringLiteral("Updating..."));
-    QMetaObject::invokeMethod(
-        core.get(), "onRequestCurrentIpAddressFinished", Q_ARG(QString, "203.0.113.5"), Q_ARG(QString, "nl"));
+    reply(*core, "203.0.113.5", "nl");
     QCOMPARE(core->currentIp(), QStringLiteral("203.0.113.5"));
     QCOMPARE(core->currentIpInfoText(), QStringLiteral("Your current IP"));
     QVERIFY(!core->currentLocationImageSource().isEmpty());
@@ -528,17 +844,14 @@ void TestVpnCore::publicAddress()
     m_engines.last()->report(ConnectionState::Id::Connecting);
     QCOMPARE(core->currentIp(), QString());
     MessageRecorder recorder;
-    QMetaObject::invokeMethod(
-        core.get(), "onRequestCurrentIpAddressFinished", Q_ARG(QString, "198.51.100.1"), Q_ARG(QString, "de"));
+    reply(*core, "198.51.100.1", "de");
     QCOMPARE(core->currentIp(), QString());
     QCOMPARE(recorder.texts(QtInfoMsg), QStringList({"VpnCore: Request current IP address finished, skipping"}));
 
     m_engines.last()->report(ConnectionState::Id::Connected);
-    QMetaObject::invokeMethod(
-        core.get(), "onRequestCurrentIpAddressFinished", Q_ARG(QString, "10.99.0.1"), Q_ARG(QString, "nl"));
+    reply(*core, "10.99.0.1", "nl");
     QCOMPARE(core->currentIp(), QStringLiteral("10.99.0.1"));
-    QMetaObject::invokeMethod(
-        core.get(), "onRequestCurrentIpAddressFinished", Q_ARG(QString, "0.0.0.0"), Q_ARG(QString, QString()));
+    reply(*core, "0.0.0.0", QString());
     QVERIFY(recorder.texts(QtInfoMsg).contains(QStringLiteral("VpnCore: Requesting new ip address")));
     QCOMPARE(core->currentIp(), QStringLiteral("10.99.0.1"));
 

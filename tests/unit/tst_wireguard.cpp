@@ -7,6 +7,7 @@
 #include "wireguardlogger.h"
 
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -57,6 +58,7 @@ private slots:
     void logFollowsTheFile();
     void driverQuery();
     void stateLines();
+    void tunnelEnds();
 
 private:
     QTemporaryDir m_home;
@@ -289,9 +291,60 @@ void TestWireGuard::stateLines()
 
     // A finished report while no tunnel program runs: crash, then reconnection.
     client.connectToVpn();
+    service.report(QStringLiteral("started:1,0,wireguard-service"));
     service.report(QStringLiteral("finished:1,3,wireguard-service"));
     QTRY_COMPARE(client.connectionState(), ConnectionState::Id::Reconnecting);
     QCOMPARE(changed.at(changed.count() - 2).at(1).toString(), QStringLiteral("CrashExit"));
+}
+
+void TestWireGuard::tunnelEnds()
+{
+    FakeService service;
+    ServiceController controller(true, nullptr, service.port());
+    QTRY_VERIFY(controller.isConnected());
+    VpnClient::setAccount(activeAccount());
+    ConnectionParameters p;
+    p.server = QStringLiteral("10.99.0.1");
+    p.autoReconnectionOnError = true;
+    {
+        WireGuardClient client;
+        client.setConnectionParameters(p);
+        client.connectToVpn();
+        QTcpSocket engine;
+        engine.connectToHost(QHostAddress::LocalHost, WireGuardClient::statePort);
+        QVERIFY(engine.waitForConnected(2000));
+        QTRY_VERIFY(service.frames().last().contains(QLatin1String("--add")));
+
+        // The user disconnects before the service has reported the tunnel's program: the stop
+        // follows the start command to the service.
+        service.clearFrames();
+        client.disconnectFromVpn();
+        QTRY_COMPARE(service.frames(), QStringList{"stop: <wireguard-service>"});
+        QCOMPARE(client.connectionState(), ConnectionState::Id::Disconnecting);
+        // A tunnel that comes up all the same is taken down and never shown as connected.
+        service.report(QStringLiteral("started:31,0,wireguard-service"));
+        engine.write(">STATE:CONNECTED\n");
+        QTRY_VERIFY(!service.frames().filter(QStringLiteral("--remove")).isEmpty());
+        QCOMPARE(client.connectionState(), ConnectionState::Id::Disconnecting);
+        service.report(QStringLiteral("started:32,0,wireguard-service"));
+        service.report(QStringLiteral("finished:32,0,wireguard-service"));
+        service.report(QStringLiteral("finished:31,143,wireguard-service"));
+        QTRY_COMPARE(client.connectionState(), ConnectionState::Id::Disconnected);
+        // The port is the next client's, while this one still exists.
+        QTcpServer next;
+        QVERIFY(next.listen(QHostAddress::LocalHost, WireGuardClient::statePort));
+    }
+    {
+        // A start the service refuses is an error to show, and frees the port too.
+        WireGuardClient client;
+        client.setConnectionParameters(p);
+        client.connectToVpn();
+        service.report(QStringLiteral("started:0,1,wireguard-service"));
+        QTRY_COMPARE(client.connectionState(), ConnectionState::Id::Error);
+        QCOMPARE(client.lastError(), QStringLiteral("The service refused to start wireguard-service"));
+        QTcpServer next;
+        QVERIFY(next.listen(QHostAddress::LocalHost, WireGuardClient::statePort));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestWireGuard)

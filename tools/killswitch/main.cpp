@@ -12,7 +12,16 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <QDeadlineTimer>
+#include <QThread>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -25,6 +34,43 @@ int fail(const QString &why)
     return failed;
 }
 
+// Runs one at a time, in the order they come: an enable and a disable that overlap would
+// otherwise leave whichever nft transaction finished last, whatever the client asked last.
+// The lock lives where only root creates files, and a planted link there is never followed.
+const char lockPath[] = "/run/velmorix-killswitch.lock";
+
+int takeLock(QString *error)
+{
+    const int fd = ::open(lockPath, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    struct stat status = {};
+    if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid()) {
+        *error = QStringLiteral("cannot use the lock file %1: %2")
+                     .arg(QLatin1String(lockPath),
+                          fd < 0 ? QString::fromLocal8Bit(std::strerror(errno))
+                                 : QStringLiteral("not a regular file of ours"));
+        if (fd >= 0)
+            ::close(fd);
+        return -1;
+    }
+    // Another run holds it for one nft transaction: seconds at most, unless it hangs.
+    const QDeadlineTimer deadline(60000);
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            *error = QStringLiteral("cannot lock %1: %2")
+                         .arg(QLatin1String(lockPath), QString::fromLocal8Bit(std::strerror(errno)));
+            ::close(fd);
+            return -1;
+        }
+        if (deadline.hasExpired()) {
+            *error = QStringLiteral("another run keeps %1 locked").arg(QLatin1String(lockPath));
+            ::close(fd);
+            return -1;
+        }
+        QThread::msleep(20);
+    }
+    return fd; // held until the process ends
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -33,6 +79,9 @@ int main(int argc, char **argv)
     KillSwitchRules::Request request = KillSwitchRules::parse(app.arguments().mid(1));
     if (!request.error.isEmpty())
         return fail(request.error);
+    QString lockError;
+    if (takeLock(&lockError) < 0)
+        return fail(lockError);
     // The tunnel of this session's engine, as it stands now: the client arms the switch again
     // for every new tunnel.
     if (request.enable)

@@ -2,6 +2,8 @@
 
 #include "addresscheck.h"
 
+#include <QHostAddress>
+
 namespace KillSwitchRules {
 
 namespace {
@@ -47,7 +49,9 @@ Request parse(const QStringList &arguments)
         return request;
     }
     request.enable = true;
-    request.server = arguments.at(2);
+    // The rules get the address as parsed, never the text given: nft reads some valid forms
+    // ("1:2:3:4:5:6:1.2.3.4") differently or not at all, and a refused script is no switch.
+    request.server = QHostAddress(arguments.at(2)).toString();
     request.allowLocal = arguments.at(3) == QLatin1String("local");
     return request;
 }
@@ -80,14 +84,15 @@ QString script(const Request &request)
     // the way, not from the server.
     input += rule(QStringLiteral("meta l4proto %1 ct state related ct original %2 daddr %3 accept")
                       .arg(icmp, family, request.server));
-    // What keeps the physical link up: DHCP and IPv6 neighbour discovery. Only root can use
-    // the DHCP client's ports; neighbour discovery with a hop limit of 255 comes from the link
-    // itself, and multicast listener messages with a hop limit of 1 never leave it.
-    input += rule(QStringLiteral("udp sport 67 udp dport 68 accept"));
-    input += rule(QStringLiteral("ip6 saddr fe80::/10 udp sport 547 udp dport 546 accept"));
+    // What keeps the physical link up: DHCP and IPv6 neighbour discovery, each in its own
+    // family. Only root can use the DHCP client's ports; DHCPv6 and neighbour discovery with a
+    // hop limit of 255 never leave the link, and multicast listener messages with a hop limit
+    // of 1 never leave it either.
+    input += rule(QStringLiteral("meta nfproto ipv4 udp sport 67 udp dport 68 accept"));
+    input += rule(QStringLiteral("ip6 saddr fe80::/10 ip6 daddr fe80::/10 udp sport 547 udp dport 546 accept"));
     input += rule(QStringLiteral(
         "icmpv6 type { nd-router-advert, nd-neighbor-solicit, nd-neighbor-advert } ip6 hoplimit 255 accept"));
-    input += rule(QStringLiteral("icmpv6 type mld-listener-query ip6 hoplimit 1 accept"));
+    input += rule(QStringLiteral("ip6 saddr fe80::/10 icmpv6 type mld-listener-query ip6 hoplimit 1 accept"));
     if (request.allowLocal) {
         input += rule(QStringLiteral("ip saddr { %1 } accept").arg(localIpv4));
         input += rule(QStringLiteral("ip6 saddr { %1 } accept").arg(localIpv6));
@@ -99,12 +104,17 @@ QString script(const Request &request)
     if (!request.tunnels.isEmpty())
         output += rule(QStringLiteral("oif %1 accept").arg(tunnels));
     output += rule(QStringLiteral("%1 daddr %2 accept").arg(family, request.server));
-    output += rule(QStringLiteral("udp sport 68 udp dport 67 accept"));
-    output += rule(QStringLiteral("ip6 daddr { ff02::1:2, fe80::/10 } udp sport 546 udp dport 547 accept"));
+    // A lease is asked for by broadcast and renewed at a server on the local network; one
+    // that renews elsewhere falls back to broadcast before the lease runs out. The client's
+    // port alone would carry anything a root process sends anywhere.
+    output += rule(QStringLiteral("ip daddr { 255.255.255.255, %1 } udp sport 68 udp dport 67 accept").arg(localIpv4));
+    output += rule(
+        QStringLiteral("ip6 saddr fe80::/10 ip6 daddr { ff02::1:2, fe80::/10 } udp sport 546 udp dport 547 accept"));
     output += rule(QStringLiteral(
         "icmpv6 type { nd-router-solicit, nd-neighbor-solicit, nd-neighbor-advert } ip6 hoplimit 255 accept"));
-    output += rule(QStringLiteral(
-        "icmpv6 type { mld-listener-report, mld2-listener-report, mld-listener-done } ip6 hoplimit 1 accept"));
+    output +=
+        rule(QStringLiteral("ip6 saddr { ::, fe80::/10 } ip6 daddr ff02::/16 icmpv6 type { "
+                            "mld-listener-report, mld2-listener-report, mld-listener-done } ip6 hoplimit 1 accept"));
     if (request.allowLocal) {
         // A resolver on the local network would see every name looked up: DNS goes through
         // the tunnel even where the local network is open.
@@ -120,13 +130,18 @@ QString script(const Request &request)
     // leaves through the tunnel or not at all.
     QString forward = head(QStringLiteral("forward"));
     if (!request.tunnels.isEmpty()) {
+        // From the tunnel only back into it, or as the answer of a flow that went out through
+        // it: nothing that arrives there is sent on to the local network or the physical link.
         forward += rule(QStringLiteral("oif %1 accept").arg(tunnels));
-        forward += rule(QStringLiteral("iif %1 accept").arg(tunnels));
+        forward += rule(QStringLiteral("iif %1 ct direction reply accept").arg(tunnels));
     }
     if (request.allowLocal) {
+        // The tunnel's own addresses are private too: what arrives through it is no local
+        // traffic.
+        const QString notFromTunnel = request.tunnels.isEmpty() ? QString() : QStringLiteral("iif != %1 ").arg(tunnels);
         forward += rule(QStringLiteral("meta l4proto { tcp, udp } th dport 53 drop"));
-        forward += rule(QStringLiteral("ip saddr { %1 } ip daddr { %1 } accept").arg(localIpv4));
-        forward += rule(QStringLiteral("ip6 saddr { %1 } ip6 daddr { %1 } accept").arg(localIpv6));
+        forward += rule(QStringLiteral("%1ip saddr { %2 } ip daddr { %2 } accept").arg(notFromTunnel, localIpv4));
+        forward += rule(QStringLiteral("%1ip6 saddr { %2 } ip6 daddr { %2 } accept").arg(notFromTunnel, localIpv6));
     }
     forward += QStringLiteral("    }\n");
 
