@@ -1,9 +1,12 @@
 #include "serverlistparser.h"
 
+#include "addresscheck.h"
 #include "logger.h"
+#include "utils.h"
 
 #include <QDebug>
 #include <QMap>
+#include <QRegularExpression>
 #include <QSet>
 #include <QXmlStreamReader>
 
@@ -11,14 +14,25 @@
 
 namespace {
 
+// A catalogue text for display: control characters (which character references bring in
+// even where the document itself may hold none) are dropped.
+QString cleaned(const QStringRef &value)
+{
+    QString text = value.toString();
+    if (!Utils::containsControlCharacter(text))
+        return text;
+    text.remove(QRegularExpression(QStringLiteral("\\p{Cc}")));
+    return text;
+}
+
 Server serverFromAttributes(const QXmlStreamAttributes &attributes)
 {
     Server server;
     server.ip = attributes.value(QLatin1String("ip")).toString();
     server.id = server.ip;
-    server.country = attributes.value(QLatin1String("country")).toString();
-    server.name = attributes.value(QLatin1String("name")).toString();
-    server.city = attributes.value(QLatin1String("city")).toString();
+    server.country = cleaned(attributes.value(QLatin1String("country")));
+    server.name = cleaned(attributes.value(QLatin1String("name")));
+    server.city = cleaned(attributes.value(QLatin1String("city")));
     // Catalogue cities may repeat the country ("NL Amsterdam"). Without a country the prefix
     // would be a lone blank, and every blank of the city would go.
     if (!server.country.isEmpty())
@@ -80,6 +94,15 @@ Servers parseServerList(const QString &document, const QString &logName)
             continue;
 
         const Server server = serverFromAttributes(attributes);
+        // The address goes into the engines' configurations and the firewall rules as it
+        // stands: one address, nothing that could start a line of its own.
+        if (!Utils::isServerAddress(server.ip)) {
+            Log::warning(logName,
+                         QStringLiteral("Dropped server '%1': its address '%2' is neither an IPv4 address nor a host "
+                                        "name")
+                             .arg(server.name, AddressCheck::forLog(server.ip)));
+            continue;
+        }
         if (seen.contains(server)) {
             Log::warning(logName, QStringLiteral("Duplicate server detected: '%1'").arg(server.locationText()));
             continue;

@@ -148,35 +148,17 @@ Application::Application(QObject *parent)
         m_serviceController->forceQuit();
         m_vpnCore->setAutoConnectPending(false);
         m_criticalServiceError = true;
-        onInitialConnectionStatusChanged();
-    }
-
-    if (QQuickWindow *window = mainWindow()) {
-        switch (settings->startMinimized()) {
-        case 2: window->showMinimized(); break;
-        case 1: window->hide(); break;
-        default: window->show(); break;
-        }
-    }
-    requestWirequardData();
-
-    if (themeEditorMode()) {
-        m_themeListModel->setItems(m_theme->allProperties());
-        m_themeSectionListModel->setItems(m_theme->sectionItems());
-        connect(m_theme, &Theme::themeDataChanged, this, &Application::onThemeDataChanged);
-        connect(m_themeListModel, &ThemeListModel::themePropertyChanged, m_theme, &Theme::themePropertyChanged);
-        onInitialConnectionStatusChanged();
     }
 }
 
 Application::~Application()
 {
     Log::info(this, QStringLiteral("Request to quit"));
-    // The wait for the disconnection runs the event loop: nothing may start now.
+    // The wait for the disconnection runs the event loop: nothing may start now, and a later
+    // start's message may not bring back the window that the wait hides.
     m_initialStatusHandled = true;
-    m_updater->disconnect();
-    delete m_updater;
-    m_updater = nullptr;
+    m_quitting = true;
+    stopUpdateCheck();
     m_networkApi->stop();
     if (m_vpnCore->isBusy())
         waitForDisconnection();
@@ -214,15 +196,57 @@ bool Application::init()
         failure = QStringLiteral("Cannot find usable network interfaces!");
     else if (!Settings::instance()->isWritable())
         failure = QStringLiteral("Settings are not writeable! Check '%1'").arg(Settings::instance()->fileName());
-    if (failure.isEmpty())
+    if (failure.isEmpty()) {
+        start();
         return true;
+    }
     Log::critical(this, failure);
     m_systemTray->reduceToExit();
-    // The program ends after its failure dialog: a window that can do nothing would stand
-    // behind the dialog as if the start had worked.
+    // The program ends after its failure dialog: nothing may go on behind it, neither the
+    // service link, nor requests, nor a connection, an update check or the start-up repairs
+    // (a late answer of the service would start those).
+    m_initialStatusHandled = true;
+    m_vpnCore->setAutoConnectPending(false);
+    m_serviceController->forceQuit();
+    m_networkApi->stop();
+    stopUpdateCheck();
     if (QQuickWindow *window = mainWindow())
         window->hide();
     return false;
+}
+
+void Application::start()
+{
+    Settings *settings = Settings::instance();
+    if (!m_serviceRunning)
+        onInitialConnectionStatusChanged();
+
+    if (QQuickWindow *window = mainWindow()) {
+        switch (settings->startMinimized()) {
+        case 2: window->showMinimized(); break;
+        case 1: window->hide(); break;
+        default: window->show(); break;
+        }
+    }
+    requestWirequardData();
+
+    if (themeEditorMode()) {
+        m_themeListModel->setItems(m_theme->allProperties());
+        m_themeSectionListModel->setItems(m_theme->sectionItems());
+        connect(m_theme, &Theme::themeDataChanged, this, &Application::onThemeDataChanged);
+        connect(m_themeListModel, &ThemeListModel::themePropertyChanged, m_theme, &Theme::themePropertyChanged);
+        onInitialConnectionStatusChanged();
+    }
+}
+
+void Application::stopUpdateCheck()
+{
+    if (!m_updater)
+        return;
+    m_updater->disconnect();
+    // Ends a maintenance tool that still runs, with everything it started.
+    delete m_updater;
+    m_updater = nullptr;
 }
 
 void Application::logStartup()
@@ -332,6 +356,8 @@ void Application::requestWirequardData()
 
 void Application::messageReceived(const QString &)
 {
+    if (m_quitting)
+        return;
     Log::info(this, QStringLiteral("Message to show app on top"));
     raiseMainWindow();
 }

@@ -82,6 +82,9 @@ protected slots:
     void onTriggeredClicked();
 
 private:
+    // The start-up work that only a program that can run may begin.
+    void start();
+    void stopUpdateCheck();
     void logStartup();
     void registerQmlTypes();
     void showTrayState(ConnectionState::Id state);
@@ -113,4 +116,5 @@ private:
     ComboBoxListModel *m_tcpComboBoxListModel = nullptr;
     bool m_translatorInstalled = false;
     bool m_initialStatusHandled = false;
+    bool m_quitting = false;
 };

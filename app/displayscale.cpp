@@ -38,11 +38,13 @@ Choice choose(double measuredPercent,
     Choice choice;
     bool passThrough = false;
 
+    // Without a true measurement the toolkit's own scale (from the screen's DPI or the
+    // session's variables) is the best there is: leave everything as it is.
+    if (!std::isfinite(measuredPercent) || measuredPercent <= 0 || pixelHeight <= 0)
+        return choice;
+
     // A factor the user or the session set already wins; only the rounding is ours then.
     if (scaleFactorVariable.isEmpty()) {
-        if (!std::isfinite(measuredPercent) || measuredPercent <= 0 || pixelHeight <= 0)
-            measuredPercent = 100;
-
         int i = startIndex(measuredPercent);
         double factor = 1.0;
         for (int step = 0; step < maxSteps; ++step) {
@@ -66,7 +68,7 @@ Choice choose(double measuredPercent,
 void apply(int windowHeight)
 {
     const Platform::DisplayMeasurement display = Platform::measureStartupDisplay();
-    double percent = 100;
+    double percent = 0;
     if (display.valid) {
         percent = std::max(double(display.pixelWidth) / display.logicalWidth,
                            double(display.pixelHeight) / display.logicalHeight)

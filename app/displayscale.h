@@ -14,8 +14,8 @@ struct Choice
 
 // The rule itself. `measuredPercent` is the system's scale in percent, `pixelHeight` the
 // display mode's height, `windowHeight` the height the window needs at scale 1; the two
-// texts are the variables as the environment holds them. A measurement that cannot be true
-// (no height, no or a negative scale) counts as 100 %.
+// texts are the variables as the environment holds them. Without a measurement that can be
+// true (no height, no, a negative or an infinite scale) the choice leaves both as they are.
 Choice choose(double measuredPercent,
               int pixelHeight,
               int windowHeight,

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -15,6 +16,12 @@
 #include <QTimer>
 
 #include <algorithm>
+
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -32,6 +39,38 @@ QString fileSafe(const QString &id)
     return safe.isEmpty() ? QStringLiteral("app") : safe;
 }
 
+#ifndef Q_OS_WIN
+// A folder that only this user can reach: a lock or socket in a folder that others may write
+// could be planted by them and hold this program off.
+bool isPrivateFolder(const QString &path)
+{
+    struct stat info = {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+}
+
+// The folder beside the user's data when the session has no runtime folder of its own.
+QString privateFallbackFolder()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty() || !QDir().mkpath(data))
+        return QString();
+    const QString folder = QDir(data).filePath(QStringLiteral(".velmorix-instance"));
+    const QByteArray native = QFile::encodeName(folder);
+    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        return QString();
+    // Ours but too open (made by hand, or by an older umask): close it. A link or a folder of
+    // someone else is never followed or changed.
+    struct stat info = {};
+    if (::lstat(native.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
+        return QString();
+    if ((info.st_mode & 077) != 0 && ::chmod(native.constData(), 0700) != 0)
+        return QString();
+    return isPrivateFolder(folder) ? folder : QString();
+}
+#endif
+
 } // namespace
 
 SingleApplication::SingleApplication(const QString &id, int &argc, char **argv)
@@ -39,22 +78,64 @@ SingleApplication::SingleApplication(const QString &id, int &argc, char **argv)
     , m_id(id)
 {
     setObjectName(QStringLiteral("SingleApplication"));
-    QDir().mkpath(instanceFolder());
+    if (instanceFolder().isEmpty()) {
+        Log::warning(this, QStringLiteral("No private folder for the instance lock, running without one"));
+        m_primary = true;
+        return;
+    }
+    if (removeForeignLock(lockFilePath(id)))
+        Log::warning(this, QStringLiteral("Removed '%1', which was not a lock of this user").arg(lockFilePath(id)));
     m_lock = std::make_unique<QLockFile>(lockFilePath(id));
     // Only a lock whose process is gone is stale: an instance that runs for days keeps its lock.
     m_lock->setStaleLockTime(0);
+    takeLock();
+}
+
+bool SingleApplication::takeLock()
+{
     m_primary = m_lock->tryLock(0);
     if (!m_primary && m_lock->error() == QLockFile::LockFailedError && lockIsBroken()) {
-        Log::warning(this, QStringLiteral("Taking over the unreadable lock '%1'").arg(lockFilePath(id)));
+        Log::warning(this, QStringLiteral("Taking over the unreadable lock '%1'").arg(lockFilePath(m_id)));
         m_lock->removeStaleLockFile();
         m_primary = m_lock->tryLock(0);
     } else if (!m_primary && m_lock->error() != QLockFile::LockFailedError) {
         // Better a second instance than none at all.
-        Log::warning(this, QStringLiteral("Cannot create the lock '%1', running without one").arg(lockFilePath(id)));
+        Log::warning(this, QStringLiteral("Cannot create the lock '%1', running without one").arg(lockFilePath(m_id)));
         m_primary = true;
     }
     if (m_primary)
         listen();
+    return m_primary;
+}
+
+bool SingleApplication::retakeLock()
+{
+    if (m_primary)
+        return true;
+    if (removeForeignLock(lockFilePath(m_id)))
+        Log::warning(this, QStringLiteral("Removed '%1', which was not a lock of this user").arg(lockFilePath(m_id)));
+    return takeLock();
+}
+
+bool SingleApplication::removeForeignLock(const QString &path)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(path)
+    return false;
+#else
+    // Only a plain file of this user can be a lock of ours. Anything else in its place (a link,
+    // dangling or not, a folder, a file of someone else) would hold every start off for good;
+    // a link goes itself, never what it points to.
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info = {};
+    if (::lstat(native.constData(), &info) != 0)
+        return false;
+    if (S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
+        return false;
+    if (S_ISDIR(info.st_mode))
+        return QDir(path).removeRecursively();
+    return ::unlink(native.constData()) == 0;
+#endif
 }
 
 bool SingleApplication::lockIsBroken() const
@@ -89,8 +170,11 @@ QString SingleApplication::instanceFolder()
 #else
     // XDG_RUNTIME_DIR (or Qt's private stand-in): owned by the user, mode 0700, so nobody else
     // can squat the socket or the lock.
+    // Never a folder that others may write: without a private one, no single instance.
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+    if (!runtime.isEmpty() && isPrivateFolder(runtime))
+        return runtime;
+    return privateFallbackFolder();
 #endif
 }
 

@@ -26,8 +26,15 @@ public:
     // Delivers the message to the running instance, waiting at most `timeoutMs` for it to
     // take it. False when there is none or it did not answer in time.
     bool sendMessage(const QString &message, int timeoutMs);
+    // One more attempt at the lock, for a start whose message nobody took: true when this
+    // instance now holds it (or runs without one).
+    bool retakeLock();
 
-    // The folder that holds the lock and the socket, private to the user.
+    // Removes what stands at `path` unless it is a plain file of this user; true if it did.
+    static bool removeForeignLock(const QString &path);
+
+    // The folder that holds the lock and the socket, private to the user (owned, mode 0700);
+    // empty when there is none.
     static QString instanceFolder();
     static QString lockFilePath(const QString &id);
     static QString serverName(const QString &id);
@@ -36,6 +43,7 @@ signals:
     void messageReceived(const QString &message);
 
 private:
+    bool takeLock();
     bool lockIsBroken() const;
     void listen();
     void onNewConnection();

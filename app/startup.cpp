@@ -49,4 +49,20 @@ void showFailureDialog()
     box.exec();
 }
 
+ToolkitVariables::ToolkitVariables(const QList<QByteArray> &names)
+{
+    for (const QByteArray &name : names)
+        m_saved.append({name, qEnvironmentVariableIsSet(name.constData()), qgetenv(name.constData())});
+}
+
+void ToolkitVariables::restore() const
+{
+    for (const Saved &saved : m_saved) {
+        if (saved.set)
+            qputenv(saved.name.constData(), saved.value);
+        else
+            qunsetenv(saved.name.constData());
+    }
+}
+
 } // namespace Startup

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
+
 // The steps of the program's start that come before the application object exists or after
 // it failed.
 namespace Startup {
@@ -14,5 +17,24 @@ void showFailureDialog();
 
 // Says that there is no tray to live in.
 void showNoSystemTrayMessage();
+
+// Environment variables that the program sets for its own toolkit only. The toolkit reads them
+// once, early; `restore()` then puts back what the user had, so that the programs this one
+// starts (the folder opener, the maintenance tool) scale and cache by their own rules.
+class ToolkitVariables
+{
+public:
+    explicit ToolkitVariables(const QList<QByteArray> &names);
+    void restore() const;
+
+private:
+    struct Saved
+    {
+        QByteArray name;
+        bool set;
+        QByteArray value;
+    };
+    QList<Saved> m_saved;
+};
 
 } // namespace Startup

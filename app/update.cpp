@@ -11,9 +11,51 @@
 #include <QTimer>
 #include <QXmlStreamReader>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <unistd.h>
+#endif
+
 namespace {
 
 const char maintenanceToolName[] = "maintenancetool";
+// The tool's answer is a few lines; more than this is kept from no tool.
+constexpr int maxToolOutput = 64 * 1024;
+
+// The tool in a process group of its own, so that ending it ends whatever it started too.
+class ToolProcess final : public QProcess
+{
+public:
+    using QProcess::QProcess;
+
+    void endGroup()
+    {
+#ifdef Q_OS_UNIX
+        if (group > 0)
+            ::kill(-pid_t(group), SIGKILL);
+#endif
+        if (state() != QProcess::NotRunning)
+            kill();
+    }
+    void keepOutput()
+    {
+        const QByteArray chunk = readAll();
+        if (output.size() < maxToolOutput)
+            output += chunk.left(maxToolOutput - output.size());
+    }
+
+    QByteArray output;
+    bool timedOut = false;
+    qint64 group = 0; // the tool's pid, which leads its group
+
+protected:
+    void setupChildProcess() override
+    {
+#ifdef Q_OS_UNIX
+        ::setsid();
+#endif
+    }
+};
 
 QString &cachedVersion()
 {
@@ -27,6 +69,15 @@ Update::Update(QObject *parent)
     : QObject(parent)
 {
     setObjectName(QStringLiteral("Update"));
+}
+
+Update::~Update()
+{
+    if (auto *process = static_cast<ToolProcess *>(m_process.data())) {
+        process->disconnect(this);
+        process->endGroup();
+        process->waitForFinished(1000);
+    }
 }
 
 QString Update::maintenanceToolPath()
@@ -84,9 +135,12 @@ void Update::checkForUpdates()
         return;
     }
 
-    auto *process = new QProcess(this);
+    auto *process = new ToolProcess(this);
     m_process = process;
     process->setProcessChannelMode(QProcess::MergedChannels);
+    connect(process, &QProcess::started, process, [process] { process->group = process->processId(); });
+    // Read as it comes, so that a tool that writes without end costs neither memory nor the loop.
+    connect(process, &QProcess::readyRead, process, [process] { process->keepOutput(); });
     connect(process,
             QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
             this,
@@ -101,20 +155,31 @@ void Update::checkForUpdates()
     process->start(tool, {QStringLiteral("--checkupdates")});
 
     QTimer::singleShot(m_checkTimeLimit, process, [process] {
-        if (process->state() != QProcess::NotRunning)
-            process->kill();
+        if (process->state() != QProcess::NotRunning) {
+            process->timedOut = true;
+            process->endGroup();
+        }
     });
 }
 
 void Update::checkForUpdatesProcessFinished()
 {
-    auto *process = qobject_cast<QProcess *>(sender());
+    auto *process = static_cast<ToolProcess *>(qobject_cast<QProcess *>(sender()));
     if (!process)
-        process = m_process;
+        process = static_cast<ToolProcess *>(m_process.data());
     if (!process)
         return;
 
-    const QString version = offeredVersion(QString::fromUtf8(process->readAll()));
+    process->keepOutput();
+    // What the tool left running goes with it.
+    process->endGroup();
+    QString version;
+    if (process->timedOut)
+        Log::warning(this, QStringLiteral("The maintenance tool did not finish in time"));
+    else if (process->exitStatus() != QProcess::NormalExit)
+        Log::warning(this, QStringLiteral("The maintenance tool crashed"));
+    else
+        version = offeredVersion(QString::fromUtf8(process->output));
     Log::info(this,
               QStringLiteral("Finished,  new version is available: ")
                   + (version.isEmpty() ? QStringLiteral("There are currently no updates available") : version));

@@ -16,6 +16,8 @@ public:
     static constexpr int checkTimeLimitMs = 20000;
 
     explicit Update(QObject *parent = nullptr);
+    // Ends a check that still runs, with everything the tool started.
+    ~Update() override;
 
     // "<application directory>/maintenancetool" (".exe" on Windows), native separators.
     static QString maintenanceToolPath();

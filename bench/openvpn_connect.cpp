@@ -71,7 +71,12 @@ int main(int argc, char **argv)
 
     QProcess service;
     service.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    service.start(appDir + QStringLiteral("/vpn-service"), {QStringLiteral("--port"), QStringLiteral("16457")});
+    // The benchmark plays the client: the service is told to take its commands.
+    service.start(appDir + QStringLiteral("/vpn-service"),
+                  {QStringLiteral("--port"),
+                   QStringLiteral("16457"),
+                   QStringLiteral("--allow-client"),
+                   QCoreApplication::applicationFilePath()});
     QThread::msleep(300);
     ServiceController link(true, nullptr, 16457);
     if (!waitFor([&] { return link.isConnected(); }, 10000)) {

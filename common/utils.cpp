@@ -87,6 +87,52 @@ bool isIpv6Address(const QString &text)
     return address.setAddress(text) && address.protocol() == QAbstractSocket::IPv6Protocol;
 }
 
+bool isServerAddress(const QString &text)
+{
+    if (text.isEmpty() || text.size() > 253)
+        return false;
+    const QStringList labels = text.split(QLatin1Char('.'));
+    const auto isDecimal = [](const QString &label) {
+        for (const QChar c : label) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return false;
+        }
+        return !label.isEmpty();
+    };
+    // Dotted decimal alone: "10.1" or "012.0.0.1" mean other hosts to other readers.
+    if (isDecimal(labels.last())) {
+        if (labels.size() != 4)
+            return false;
+        for (const QString &label : labels) {
+            if (!isDecimal(label) || label.size() > 3 || label.toInt() > 255
+                || (label.size() > 1 && label.startsWith(QLatin1Char('0'))))
+                return false;
+        }
+        return true;
+    }
+    for (const QString &label : labels) {
+        if (label.isEmpty() || label.size() > 63 || label.startsWith(QLatin1Char('-'))
+            || label.endsWith(QLatin1Char('-')))
+            return false;
+        for (const QChar c : label) {
+            const bool letterOrDigit = (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+                || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+            if (!letterOrDigit && c != QLatin1Char('-'))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool containsControlCharacter(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control)
+            return true;
+    }
+    return false;
+}
+
 QString joinNonEmpty(const QStringList &entries, const QString &separator)
 {
     QStringList kept;
@@ -215,6 +261,11 @@ bool writeTextFile(const QString &path, const QString &text)
     file.close();
     // A full disk shows only when the buffered data reaches it.
     return written && file.error() == QFileDevice::NoError;
+}
+
+bool writePrivateFile(const QString &path, const QByteArray &data)
+{
+    return Platform::writeOwnerOnlyFile(path, data);
 }
 
 void createEmptyFile(const QString &path)

@@ -18,6 +18,14 @@ bool isZeroAddress(const QString &address);
 bool isIpv4Address(const QString &text);
 bool isIpv6Address(const QString &text);
 
+// An address that may stand for a VPN server in a file or command line that a root process
+// reads: four decimal octets (no short or octal forms) or a host name of letters, digits and
+// hyphens. Nothing else, so neither blanks, line breaks nor scope ids.
+bool isServerAddress(const QString &text);
+// Whether a text holds a control character (C0, DEL or C1): a line break in a credential or an
+// address would start a new command or directive wherever it is written.
+bool containsControlCharacter(const QString &text);
+
 // The entries that are not blank, unchanged, joined by the separator.
 QString joinNonEmpty(const QStringList &entries, const QString &separator);
 
@@ -58,6 +66,9 @@ QString quoted(const QString &text);
 QString commandLineForLog(const QString &commandLine);
 
 bool writeTextFile(const QString &path, const QString &text);
+// Writes a file for its owner alone from the first byte on (a file holding a secret must never
+// be readable by others, not even until its permissions are set). A failed write leaves no file.
+bool writePrivateFile(const QString &path, const QByteArray &data);
 void createEmptyFile(const QString &path);
 void appendSeparatorLine(const QString &path);
 

@@ -2,11 +2,11 @@
 
 #include "addresscheck.h"
 #include "logger.h"
+#include "platform/statefolder.h"
 #include "utils.h"
 
 #include <QDebug>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSettings>
 
 #include <memory>
@@ -150,6 +150,13 @@ Dns::Parsed Dns::parseEntries(const QStringList &entries)
     return parsed;
 }
 
+QStringList Dns::stateFiles()
+{
+    // QSettings writes the record with a lock file of its own beside it.
+    const QString record = QFileInfo(Utils::dnsDataFilePath()).fileName();
+    return {record, record + QStringLiteral(".lock"), QStringLiteral("dns.lock")};
+}
+
 void Dns::prepareReset()
 {
     Log::info(this, QStringLiteral("Resetting DNS settings..."));
@@ -212,12 +219,13 @@ bool Dns::run()
     // One run at a time: the client's runs and those of the WireGuard service would otherwise
     // read a configuration that another run is halfway through changing.
     const QString dataPath = Utils::dnsDataFilePath();
-    std::unique_ptr<QLockFile> lock;
+    std::unique_ptr<Platform::StateLock> lock;
     if (!dataPath.isEmpty()) {
-        lock = std::make_unique<QLockFile>(QFileInfo(dataPath).absolutePath() + QStringLiteral("/dns.lock"));
-        lock->setStaleLockTime(0); // a holder that died is found by its pid, a slow one is waited for
-        if (!lock->tryLock(120000))
-            Log::warning(this, QStringLiteral("Another run keeps the lock; going on without it"));
+        // A holder that died lets go by itself; a slow one is waited for.
+        lock = std::make_unique<Platform::StateLock>(
+            QFileInfo(dataPath).absolutePath(), QStringLiteral("dns.lock"), 120000);
+        if (!lock->isLocked())
+            Log::warning(this, lock->error() + QStringLiteral("; going on without the lock"));
     }
     if (m_mode == Reset)
         prepareReset();

@@ -37,6 +37,9 @@ public:
     // server name ("1.1.1.1:853#dns.example").
     static Parsed parseEntries(const QStringList &entries);
 
+    // The files of the data folder that a run reads or writes (the record, its locks).
+    static QStringList stateFiles();
+
     int mode() const { return m_mode; }
     QStringList entries() const { return m_entries; }
     bool isInvalid() const;

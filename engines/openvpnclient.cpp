@@ -41,8 +41,7 @@ OpenVpnClient::OpenVpnClient(QObject *parent)
     connect(m_management, &TcpServer::readyRead, this, &OpenVpnClient::onReadyReadDataFromManagementInterface);
     connect(m_stunnel, &Stunnel::started, this, &OpenVpnClient::onStunnelStarted);
     // The channel carries the password: only the engine that we had started may have it.
-    m_management->setPeerFilter(
-        [this](const QTcpSocket &peer) { return isEngineConnection(peer.peerPort(), peer.localPort()); });
+    m_management->setPeerFilter([this](const QTcpSocket &peer) { return isEngineConnection(peer); });
 }
 
 OpenVpnClient::~OpenVpnClient()
@@ -174,8 +173,13 @@ void OpenVpnClient::connectToVpn()
 
     if (m_parameters.server.isEmpty())
         m_lastError = tr("OpenVPN server is empty!");
+    else if (!Utils::isServerAddress(m_parameters.server))
+        // It goes into a configuration that a root process reads: one line, one address.
+        m_lastError = tr("The server address is not valid.");
     else if (!QFileInfo::exists(executablePath()))
         m_lastError = QStringLiteral("OpenVPN executable '%1' does not exists").arg(executablePath());
+    else
+        m_lastError = credentialsProblem();
     if (!m_lastError.isEmpty()) {
         Log::critical(this, m_lastError);
         setConnectionState(ConnectionState::Id::Error, m_lastError, false);
@@ -232,14 +236,25 @@ void OpenVpnClient::startEngine()
             Utils::createEmptyFile(logPath);
     }
 
-    m_management->start(managementHost, managementPort);
-    setConnectionState(ConnectionState::Id::Connecting, QString(), false);
-    m_process->start(engineCommandLine());
+    listenForEngine(
+        m_management,
+        managementPort,
+        [this] {
+            setConnectionState(ConnectionState::Id::Connecting, QString(), false);
+            m_process->start(engineCommandLine());
+        },
+        [this] {
+            m_lastError = tr("Cannot open the engine's management channel.");
+            Log::critical(this, m_lastError);
+            removeConfig();
+            setConnectionState(ConnectionState::Id::Error, m_lastError, false);
+        });
 }
 
 void OpenVpnClient::disconnectFromVpn()
 {
     m_disconnectRequested = true;
+    cancelListening();
     // Nothing more is to connect here: the port is the next engine's.
     m_management->stopListening();
     stopEngine();
@@ -320,15 +335,20 @@ void OpenVpnClient::handleLine(const QString &line)
         // An engine that arrives after the user has disconnected gets no credentials and does
         // not count as connected: it is told to end.
         sendStopSignal();
-    } else if (line.startsWith(QLatin1String(">PASSWORD:Need 'Auth' username/password"))) {
-        send(QStringLiteral("username 'Auth' %1\n").arg(m_parameters.userName).toUtf8().constData());
-        Log::info(this, logPrefix + QStringLiteral("Sent username: ") + m_parameters.userName);
-    } else if (line.startsWith(QLatin1String("SUCCESS: 'Auth' username entered"))) {
-        send(QStringLiteral("password 'Auth' \"%1\"\n")
-                 .arg(escapedPassword(m_parameters.password))
-                 .toUtf8()
-                 .constData());
-        Log::info(this, logPrefix + QStringLiteral("Sent password: ***"));
+    } else if (line.startsWith(QLatin1String(">PASSWORD:Need 'Auth' username/password"))
+               || line.startsWith(QLatin1String("SUCCESS: 'Auth' username entered"))) {
+        if (!credentialsProblem().isEmpty()) {
+            refuseCredentials();
+        } else if (line.startsWith(QLatin1String(">PASSWORD"))) {
+            send(QStringLiteral("username 'Auth' %1\n").arg(m_parameters.userName).toUtf8().constData());
+            Log::info(this, logPrefix + QStringLiteral("Sent username: ") + m_parameters.userName);
+        } else {
+            send(QStringLiteral("password 'Auth' \"%1\"\n")
+                     .arg(escapedPassword(m_parameters.password))
+                     .toUtf8()
+                     .constData());
+            Log::info(this, logPrefix + QStringLiteral("Sent password: ***"));
+        }
     } else if (line.startsWith(QLatin1String(">PASSWORD:Verification Failed"))) {
         m_lastError = tr("Error: Wrong Username/Password");
         Log::critical(this, m_lastError);
@@ -404,14 +424,15 @@ void OpenVpnClient::openVpnStateSigTermHandlerTimerEvent()
     onOpenVpnProcessFinished(0);
 }
 
-bool OpenVpnClient::isEngineConnection(quint16 peerPort, quint16 localPort) const
+void OpenVpnClient::refuseCredentials()
 {
-    const Platform::TcpPeer peer = Platform::tcpPeer(peerPort, localPort);
-    if (!peer.executable.isEmpty())
-        return peer.executable == QFileInfo(executablePath()).canonicalFilePath();
-    // A process of another user may hide its program from us; the engine runs with the
-    // service's rights, and no unprivileged program can own a socket of the administrator.
-    return peer.uid == 0;
+    // Sent as they are, a line break would end the command and start one of its own.
+    m_lastError = credentialsProblem();
+    Log::critical(this, QStringLiteral("Refused to send credentials with control characters"));
+    m_parameters.autoReconnectionOnError = false;
+    m_disconnectRequested = true;
+    stopEngine();
+    setConnectionState(ConnectionState::Id::Error, m_lastError, true);
 }
 
 void OpenVpnClient::send(const char *command)

@@ -56,10 +56,10 @@ private slots:
     void openVpnStateSigTermHandlerTimerEvent();
 
 private:
+    void refuseCredentials();
     void startEngine();
     void stopEngine();
     void handleLine(const QString &line);
-    bool isEngineConnection(quint16 peerPort, quint16 localPort) const;
     QStringList engineCommandLine() const;
     void send(const char *command);
     bool sendStopSignal();

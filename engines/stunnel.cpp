@@ -2,6 +2,8 @@
 
 #include "logger.h"
 
+#include "addresscheck.h"
+
 #include "platform/engines.h"
 #include "platform/paths.h"
 #include "utils.h"
@@ -48,6 +50,11 @@ bool Stunnel::start(const QString &host)
 {
     stop();
 
+    // One address on the "connect" line, nothing that would start a line of its own.
+    if (!Utils::isServerAddress(host)) {
+        Log::warning(this, QStringLiteral("Refused the server address '%1'").arg(AddressCheck::forLog(host)));
+        return false;
+    }
     QFile source(QStringLiteral(":/resources/config/%1").arg(QStringLiteral("stunnel.conf")));
     if (!source.open(QIODevice::ReadOnly)) {
         Log::warning(this, QStringLiteral("Can't open stunnel resource file!"));

@@ -1,13 +1,17 @@
 #include "vpnclient.h"
 
 #include "logger.h"
+#include "platform/engines.h"
 #include "platform/paths.h"
 #include "serviceprocess.h"
+#include "tcpserver.h"
 #include "utils.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
+#include <QTcpSocket>
+#include <QTimer>
 
 // Outside any namespace, as the resource registration functions are.
 static void registerConfigResources()
@@ -145,6 +149,53 @@ void VpnClient::reportEngineFinished(int exitCode, bool disconnectRequested, QSt
         return;
     Log::info(this, QStringLiteral("Reconnecting..."));
     setConnectionState(ConnectionState::Id::Reconnecting, QString(), true);
+}
+
+bool VpnClient::isEngineConnection(const QTcpSocket &peer) const
+{
+    const QString engine = QFileInfo(executablePath()).canonicalFilePath();
+    const QVector<Platform::TcpPeer> holders =
+        Platform::tcpPeers(peer.peerAddress(), peer.peerPort(), peer.localAddress(), peer.localPort());
+    if (holders.isEmpty() || engine.isEmpty())
+        return false;
+    for (const Platform::TcpPeer &holder : holders) {
+        // A process of another user may hide its program from us; the engine runs with the
+        // service's rights, and no unprivileged program can own a socket of the administrator.
+        if (holder.executable.isEmpty() ? holder.uid != 0 : holder.executable != engine)
+            return false;
+    }
+    return true;
+}
+
+void VpnClient::listenForEngine(TcpServer *channel,
+                                quint16 port,
+                                std::function<void()> start,
+                                std::function<void()> refuse)
+{
+    constexpr int attempts = 10;
+    constexpr int intervalMs = 100;
+    const int generation = ++m_listenGeneration;
+    auto attempt = std::make_shared<std::function<void(int)>>();
+    *attempt = [this, channel, port, start, refuse, generation, attempt](int made) {
+        if (generation != m_listenGeneration)
+            return;
+        if (channel->start(QStringLiteral("127.0.0.1"), port)) {
+            start();
+        } else if (made + 1 < attempts) {
+            QTimer::singleShot(intervalMs, this, [attempt, made] { (*attempt)(made + 1); });
+        } else {
+            refuse();
+        }
+    };
+    (*attempt)(0);
+}
+
+QString VpnClient::credentialsProblem() const
+{
+    if (Utils::containsControlCharacter(m_parameters.userName)
+        || Utils::containsControlCharacter(m_parameters.password))
+        return tr("The user name or the password contains line breaks or other control characters.");
+    return QString();
 }
 
 void VpnClient::reportEngineRefused(int status, QString *lastError)

@@ -10,9 +10,12 @@
 #include <QObject>
 #include <QTemporaryFile>
 
+#include <functional>
 #include <memory>
 
+class QTcpSocket;
 class ServiceProcess;
+class TcpServer;
 
 // The common base of the engine clients. The controller creates one per connection attempt,
 // hands it the parameters, tells it to connect and disconnect, and listens to its four signals.
@@ -68,6 +71,19 @@ protected:
     void setStatistics(const ConnectionStatistics &statistics);
     void applyIpv6Setting();
     void removeConfig();
+    // Whether a connection on a local channel comes from this client's engine alone: the
+    // channel carries the password and the engine's states, so no other local process may
+    // take it.
+    bool isEngineConnection(const QTcpSocket &peer) const;
+    // Why the credentials may not go to an engine (control characters), or empty.
+    QString credentialsProblem() const;
+    // Opens the engine's local channel on 127.0.0.1, then runs `start`. The client of the
+    // previous attempt may hold the port for a moment (its end is deferred), so a taken port
+    // is tried again for a second; one that stays taken belongs to another process, which
+    // would be the engine's peer: no engine then, `refuse` runs instead.
+    void listenForEngine(TcpServer *channel, quint16 port, std::function<void()> start, std::function<void()> refuse);
+    // Drops a listen that is still being tried.
+    void cancelListening() { ++m_listenGeneration; }
     // The engine ended while this client still counted on it: Disconnected ("CrashExit" for a
     // non-zero code), then Reconnecting (critical) unless a disconnect was asked for or
     // reconnection is off. An end that was asked for is no crash, whatever its code.
@@ -83,4 +99,5 @@ private:
     std::unique_ptr<QTemporaryFile> m_config;
     ConnectionState::Id m_state = ConnectionState::Id::Disconnected;
     ServiceProcess *m_networkTool = nullptr;
+    int m_listenGeneration = 0;
 };

@@ -14,10 +14,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QTcpSocket>
 
 namespace {
 
-const QString stateHost = QStringLiteral("127.0.0.1");
 const QString tunnelDns = QStringLiteral("172.16.0.1");
 
 // Kept for the life of the program: numbered names already used are not tried again.
@@ -39,6 +40,9 @@ WireGuardClient::WireGuardClient(QObject *parent)
     connect(m_channel, &TcpServer::readyRead, this, &WireGuardClient::onReadyReadDataFromManagementInterface);
     connect(m_channel, &TcpServer::socketError, this, &WireGuardClient::onSocketError);
     connect(m_logger, &WireGuardLogger::lineReaded, this, &WireGuardClient::onWireGuardLoggerLineReaded);
+    // Whoever reports here decides what the user is told about the tunnel: the tunnel program
+    // of the application directory alone.
+    m_channel->setPeerFilter([this](const QTcpSocket &peer) { return isEngineConnection(peer); });
 }
 
 WireGuardClient::~WireGuardClient()
@@ -77,9 +81,21 @@ bool WireGuardClient::isDriverInstalled()
     return isSupported();
 }
 
+bool WireGuardClient::isUsableAccount(const Account &account)
+{
+    // Every value lands on a line of a file that a root process reads: each must be what its
+    // key expects and nothing more.
+    const auto isKey = [](const QString &key) {
+        static const QRegularExpression base64(QStringLiteral("^[A-Za-z0-9+/]{43}=$"));
+        return base64.match(key).hasMatch();
+    };
+    return account.isActive() && isKey(account.wgPrivateKey) && isKey(account.wgPublicKey)
+        && Utils::isServerAddress(account.wgIp) && Utils::isIpv4Address(account.wgIp);
+}
+
 QString WireGuardClient::configText(const Account &account, const QString &server)
 {
-    if (!account.isActive())
+    if (!isUsableAccount(account) || !Utils::isServerAddress(server))
         return QString();
     return QStringList{QStringLiteral("[Interface]"),
                        QStringLiteral("PrivateKey = %1").arg(account.wgPrivateKey),
@@ -145,12 +161,14 @@ bool WireGuardClient::prepareConfig()
         Log::critical(this, QStringLiteral("Cannot prepare WireGuard config file"));
         return false;
     }
-    if (!Utils::writeTextFile(m_configPath, text)) {
+    if (account().isActive() && text.isEmpty())
+        Log::warning(this, QStringLiteral("The account's WireGuard data is not usable"));
+    // It holds the private key: for its owner alone from the first byte, then read-only (on
+    // Windows the read-only attribute).
+    if (!Utils::writePrivateFile(m_configPath, text.toUtf8())) {
         Log::critical(this, QStringLiteral("Cannot save WireGuard config file to '%1'").arg(m_configPath));
         return false;
     }
-    // It holds the private key: read-only, for its owner alone (on Windows the read-only
-    // attribute).
     QFile::setPermissions(m_configPath, QFileDevice::ReadOwner);
     m_logger->close();
     m_engineLogPath = QFileInfo(m_configPath).absolutePath() + QStringLiteral("/log.bin");
@@ -164,6 +182,8 @@ void WireGuardClient::connectToVpn()
 
     if (m_parameters.server.isEmpty())
         m_lastError = tr("Server name is empty!");
+    else if (!Utils::isServerAddress(m_parameters.server))
+        m_lastError = tr("The server address is not valid.");
     else if (!QFileInfo::exists(executablePath()))
         m_lastError = QStringLiteral("Executable '%1' does not exists").arg(executablePath());
     if (!m_lastError.isEmpty()) {
@@ -176,19 +196,29 @@ void WireGuardClient::connectToVpn()
     applyIpv6Setting();
     m_disconnectRequested = false;
     m_stopSent = false;
-    m_channel->start(stateHost, statePort);
-    setConnectionState(ConnectionState::Id::Connecting, QString(), false);
-    m_process->start({executablePath(),
-                      QStringLiteral("--add"),
-                      m_configPath,
-                      QStringLiteral("--port"),
-                      QString::number(statePort)});
+    listenForEngine(
+        m_channel,
+        statePort,
+        [this] {
+            setConnectionState(ConnectionState::Id::Connecting, QString(), false);
+            m_process->start({executablePath(),
+                              QStringLiteral("--add"),
+                              m_configPath,
+                              QStringLiteral("--port"),
+                              QString::number(statePort)});
+        },
+        [this] {
+            m_lastError = tr("Cannot open the engine's state channel.");
+            Log::critical(this, m_lastError);
+            setConnectionState(ConnectionState::Id::Error, m_lastError, false);
+        });
 }
 
 void WireGuardClient::disconnectFromVpn()
 {
     const bool running = isEngineRunning();
     m_disconnectRequested = true;
+    cancelListening();
     m_channel->stopListening();
     if (running) {
         Log::info(this,
@@ -253,8 +283,20 @@ bool WireGuardClient::handleLine(const QString &line)
 
 void WireGuardClient::onSocketError(QAbstractSocket::SocketError socketError)
 {
-    if (socketError == QAbstractSocket::RemoteHostClosedError)
+    if (socketError != QAbstractSocket::RemoteHostClosedError)
+        return;
+    const ConnectionState::Id state = connectionState();
+    if (state == ConnectionState::Id::Disconnected || state == ConnectionState::Id::Reconnecting)
+        return;
+    if (m_disconnectRequested || state == ConnectionState::Id::Error) {
         setConnectionState(ConnectionState::Id::Disconnected, QString(), false);
+        return;
+    }
+    // The tunnel program ends an orderly tunnel with ">STATE:DISCONNECTED" first. Gone without
+    // it, it lost its peer or died; its channel closes before the service reports the exit,
+    // so this is where the end is seen, and it is an engine crash.
+    Log::warning(this, QStringLiteral("The engine closed its channel without a disconnect"));
+    reportEngineFinished(1, false, &m_lastError);
 }
 
 void WireGuardClient::onWireGuardLoggerLineReaded(const QString &line)
@@ -271,7 +313,9 @@ void WireGuardClient::onWireGuardProcessFinished(int exitCode)
     Log::info(this, QStringLiteral("Process is finished"));
     // The tunnel's program has gone: the port is free for the next one at once.
     m_channel->close();
-    if (connectionState() == ConnectionState::Id::Disconnected) {
+    // Reconnecting too: the end was reported already, when the channel closed.
+    if (connectionState() == ConnectionState::Id::Disconnected
+        || connectionState() == ConnectionState::Id::Reconnecting) {
         Log::info(this, QStringLiteral("Already in disconnected state"));
         return;
     }

@@ -28,6 +28,10 @@ public:
     // Windows form of the driver check: the "driverquery /V" output names wireguard.sys.
     static bool driverListHasWireGuard(const QString &driverqueryOutput);
 
+    // The account's WireGuard data is fit for the configuration: active, two base64 keys of
+    // 32 bytes, an IPv4 address.
+    static bool isUsableAccount(const Account &account);
+    // Empty for an account that is not usable or a server that is no address.
     static QString configText(const Account &account, const QString &server);
     // The configuration file in the data folder's "config": "wg-<brand>.conf", or a numbered
     // name when that one cannot be deleted; empty when no name is free.

@@ -220,6 +220,11 @@ QString Settings::readSecret(const QString &key, const QString &fallback)
         Log::warning(this, QStringLiteral("Cannot decipher the stored '%1', reading it as empty").arg(key));
         return QString();
     }
+    // Only a tampered store holds them: the setters never store one.
+    if (Utils::containsControlCharacter(plain)) {
+        Log::warning(this, QStringLiteral("The stored '%1' holds control characters, reading it as empty").arg(key));
+        return QString();
+    }
     return plain;
 }
 
@@ -256,8 +261,22 @@ void Settings::setLanguage(const QString &language)
     emit languageChanged(m_language);
 }
 
+bool Settings::acceptCredential(const QString &key, const QString &value)
+{
+    // A line break inside a credential would end its line on the engine's management channel
+    // and start a command of the sender's choosing. A trailing one (a paste) is only trimmed.
+    if (!Utils::containsControlCharacter(value.trimmed()))
+        return true;
+    Log::warning(this, QStringLiteral("Refused a '%1' with control characters, keeping the previous one").arg(key));
+    emit credentialsRefused(tr("The user name and the password cannot contain line breaks or other control "
+                               "characters."));
+    return false;
+}
+
 void Settings::setPassword(const QString &password)
 {
+    if (!acceptCredential(QStringLiteral("password"), password))
+        return;
     const QString value = password.simplified();
     if (value == m_password)
         return;
@@ -267,6 +286,8 @@ void Settings::setPassword(const QString &password)
 
 void Settings::setUserName(const QString &userName)
 {
+    if (!acceptCredential(QStringLiteral("userName"), userName))
+        return;
     const QString value = userName.simplified();
     if (value == m_userName)
         return;

@@ -137,6 +137,9 @@ signals:
     void languageChanged(const QString &language);
     void passwordChanged(const QString &password);
     void userNameChanged(const QString &userName);
+    // A user name or password was refused (it held control characters); the text says why,
+    // for the user.
+    void credentialsRefused(const QString &message);
     void allowAccessToLocalDevicesChanged(bool allow);
     void autoReconnectionOnErrorChanged(bool reconnect);
     void autoUpdateEnabledChanged(bool enabled);
@@ -158,6 +161,7 @@ private:
     int readInt(const QString &key, int fallback);
     QString readString(const QString &key, const QString &fallback);
     QString readSecret(const QString &key, const QString &fallback);
+    bool acceptCredential(const QString &key, const QString &value);
     int defaultNetworkProtocol() const;
 
     QSettings m_store;

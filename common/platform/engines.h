@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHostAddress>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 // What the external engines need to be told differently on each system.
 namespace Platform {
@@ -21,14 +23,19 @@ QString stunnelAdvancedOptions();
 // before. Does nothing where the system offers no such switch.
 void acknowledgeQuickly(qintptr socketDescriptor);
 
-// The process at the other end of a TCP connection on this machine: the connection's peer
-// port and our local port. Empty fields where the system does not tell.
+// A process at the other end of a TCP connection on this machine.
 struct TcpPeer
 {
     qint64 pid = -1;
-    int uid = -1;
-    QString executable; // the program's file, links resolved
+    int uid = -1; // the owner of the peer's socket
+    QString executable; // the program's file, links resolved; empty where the system does not tell
 };
-TcpPeer tcpPeer(quint16 peerPort, quint16 localPort);
+// Every process that holds the peer's socket of a connection, found by both ends' addresses
+// and ports: a socket passes to children and over local sockets, so one connection may be
+// held by several processes, and each of them can write on it. Empty when nobody does, or
+// where the system does not tell; one entry with an empty executable where only the owner is
+// known.
+QVector<TcpPeer>
+tcpPeers(const QHostAddress &peerAddress, quint16 peerPort, const QHostAddress &localAddress, quint16 localPort);
 
 } // namespace Platform

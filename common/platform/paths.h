@@ -25,4 +25,9 @@ QString clientDataDirectory();
 // (case-sensitive), followed by "/" and the product name; empty when none does.
 QString programDataFromLocations(const QStringList &locations, const QString &productName);
 
+// Creates the file anew (a link or file of that name goes first) for its owner alone and writes
+// the data. Linux: mode 0600 from its creation, never following a link. Windows: the file
+// inherits the folder's access list, which keeps other users out of the data folder.
+bool writeOwnerOnlyFile(const QString &path, const QByteArray &data);
+
 } // namespace Platform

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,6 +49,31 @@ QString clientDataDirectory()
         return QString();
     }
     return folder;
+}
+
+bool writeOwnerOnlyFile(const QString &path, const QByteArray &data)
+{
+    const QByteArray name = QFile::encodeName(path);
+    // The old file or a link planted in its place goes, so that the new one is ours alone.
+    if (::unlink(name.constData()) != 0 && errno != ENOENT)
+        return false;
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    qint64 written = 0;
+    while (written < data.size()) {
+        const ssize_t n = ::write(fd, data.constData() + written, size_t(data.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        written += n;
+    }
+    const bool ok = written == data.size() && ::fsync(fd) == 0;
+    ::close(fd);
+    if (!ok)
+        ::unlink(name.constData());
+    return ok;
 }
 
 } // namespace Platform

@@ -2,6 +2,7 @@
 
 #include "buildconfig.h"
 
+#include <QFile>
 #include <QStandardPaths>
 
 namespace Platform {
@@ -20,6 +21,19 @@ QString programDataDirectory()
 QString clientDataDirectory()
 {
     return programDataDirectory();
+}
+
+bool writeOwnerOnlyFile(const QString &path, const QByteArray &data)
+{
+    QFile::remove(path);
+    QFile file(path);
+    if (!file.open(QIODevice::NewOnly | QIODevice::WriteOnly))
+        return false;
+    const bool ok = file.write(data) == data.size() && file.flush();
+    file.close();
+    if (!ok)
+        QFile::remove(path);
+    return ok;
 }
 
 } // namespace Platform

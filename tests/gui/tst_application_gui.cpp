@@ -1,6 +1,7 @@
 #include "account.h"
 #include "application.h"
 #include "logger.h"
+#include "servicecontroller.h"
 #include "settings.h"
 #include "systemtray.h"
 #include "testsupport.h"
@@ -114,6 +115,7 @@ private slots:
     void updateOffer();
     void exitWhileConnected_data();
     void exitWhileConnected();
+    void failedStartStartsNothing();
 
 private:
     void setState(ConnectionState::Id state);
@@ -438,6 +440,13 @@ void TestApplicationGui::exitWhileConnected()
 
     m_exitAction->trigger();
     QVERIFY(!m_trayIcon->contextMenu()->isEnabled());
+    // A second start of the program during the wait: its message may not bring the window back.
+    bool shownDuringWait = false;
+    QTimer::singleShot(100, m_app.get(), [this, &shownDuringWait] {
+        QMetaObject::invokeMethod(m_app.get(), "messageReceived", Q_ARG(QString, QString()));
+        for (QWindow *window : QGuiApplication::topLevelWindows())
+            shownDuringWait = shownDuringWait || (qobject_cast<QQuickWindow *>(window) && window->isVisible());
+    });
     QElapsedTimer clock;
     clock.start();
     m_app.reset();
@@ -460,11 +469,57 @@ void TestApplicationGui::exitWhileConnected()
     if (answersDisconnect) {
         // The quit waited for the end of the session, and nothing came after it.
         QVERIFY2(down >= 0 && down < quit.indexOf(QLatin1String("Application: Stopped")), qPrintable(quit));
-        QVERIFY(quit.trimmed().endsWith(QLatin1String("Application: Stopped")));
+        QVERIFY2(quit.trimmed().endsWith(QLatin1String("Application: Stopped")), qPrintable(quit));
     } else {
         // It gave up after its five seconds; the controller's own last word follows.
         QCOMPARE(down, -1);
     }
+    QVERIFY(!shownDuringWait);
+    QVERIFY(!quit.contains(QLatin1String("Application: Message to show app on top")));
+}
+
+void TestApplicationGui::failedStartStartsNothing()
+{
+    m_app.reset();
+    // A maintenance tool that notes every run, and settings that cannot be saved: the path of
+    // the file is a folder.
+    const QString marker = m_home.filePath(QStringLiteral("app/tool-runs"));
+    QFile::remove(marker);
+    QFile tool(m_home.filePath(QStringLiteral("app/maintenancetool")));
+    QVERIFY(tool.open(QIODevice::WriteOnly));
+    tool.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '%1'\n").arg(marker).toUtf8());
+    tool.close();
+    tool.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    Settings *settings = Settings::instance();
+    settings->setAutoUpdateEnabled(true);
+    settings->saveGeneralSettings();
+    const QString file = settings->fileName();
+    QVERIFY(QFile::rename(file, file + QStringLiteral(".aside")));
+    QVERIFY(QDir().mkpath(file));
+    auto restore = qScopeGuard([&file] {
+        QDir().rmdir(file);
+        QFile::rename(file + QStringLiteral(".aside"), file);
+    });
+
+    const int logStart = log().size();
+    {
+        Application failed;
+        QVERIFY(!failed.init());
+        auto *controller = failed.findChild<ServiceController *>();
+        QVERIFY(controller);
+        // However late the service answers, nothing starts behind the failure dialog.
+        emit controller->initialConnectionStatusChanged();
+        QTest::qWait(1500);
+        const QString since = log().mid(logStart);
+        QVERIFY2(since.contains(QLatin1String("critical\tApplication: Settings are not writeable!")),
+                 qPrintable(since));
+        QVERIFY2(!QFile::exists(marker), qPrintable(since));
+        for (const char *started : {"NetworkApi: ", "VpnCore: Connect", "Update: "})
+            QVERIFY2(!since.contains(QLatin1String(started)), qPrintable(since));
+        for (QWindow *window : QGuiApplication::topLevelWindows())
+            QVERIFY(!qobject_cast<QQuickWindow *>(window) || !window->isVisible());
+    }
+    QVERIFY(!QFile::exists(marker));
 }
 
 QTEST_MAIN(TestApplicationGui)

@@ -51,6 +51,8 @@ public:
                            home + QStringLiteral("/bin:") + environment.value(QStringLiteral("PATH")));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
+        environment.remove(QStringLiteral("QT_SCALE_FACTOR_ROUNDING_POLICY"));
+        environment.remove(QStringLiteral("QML_DISABLE_DISK_CACHE"));
         environment.remove(QStringLiteral("DESKTOP_SESSION"));
         return environment;
     }
@@ -161,6 +163,7 @@ private slots:
     void startsInTheTray();
     void secondStartRaisesTheFirst();
     void lockOfAKilledInstanceIsTakenOver();
+    void lockOfAProgramThatDoesNotAnswer();
     void trayMenu();
     void trayHostThatComesLate();
     void withoutTrayHost();
@@ -187,7 +190,10 @@ void TestProgramGui::init()
     QDir(m_home->path()).mkpath(QStringLiteral("bin"));
     QFile opener(m_home->filePath(QStringLiteral("bin/xdg-open")));
     QVERIFY(opener.open(QIODevice::WriteOnly));
-    opener.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '%1'\n")
+    // It notes too the toolkit variables it got, which are the program's own business.
+    opener.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '%1'\n"
+                                "env | grep -E '^(QT_SCALE_FACTOR|QT_SCALE_FACTOR_ROUNDING_POLICY|"
+                                "QML_DISABLE_DISK_CACHE)=' >> '%1.env'\n")
                      .arg(m_home->filePath(QStringLiteral("opened")))
                      .toUtf8());
     opener.close();
@@ -332,6 +338,39 @@ void TestProgramGui::lockOfAKilledInstanceIsTakenOver()
     QVERIFY(afterBroken.waitForLog(QStringLiteral("Application: Message to show app on top")));
 }
 
+void TestProgramGui::lockOfAProgramThatDoesNotAnswer()
+{
+    // A lock that names a live program which never listens: the start may not look like a
+    // running instance was raised; it says so and fails.
+    QProcess holder;
+    holder.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    QVERIFY(holder.waitForStarted());
+    ProgramRun::environment(m_home->path());
+    QFile lock(m_home->filePath(QStringLiteral("run/Velmorix.lock")));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(QStringLiteral("%1\nsleep\n%2\n").arg(holder.processId()).arg(QSysInfo::machineHostName()).toUtf8());
+    lock.close();
+
+    ProgramRun run(m_home->path());
+    run.start();
+    QVERIFY(run.finished(20000));
+    const QString output = run.output();
+    QCOMPARE(run.process().exitCode(), 1);
+    QVERIFY2(output.contains(QLatin1String("SingleApplication: The running instance did not answer")),
+             qPrintable(output));
+    QVERIFY2(output.contains(QLatin1String("is held by a program that does not answer, not starting")),
+             qPrintable(output));
+
+    // Once the holder is gone, the same start runs.
+    holder.kill();
+    QVERIFY(holder.waitForFinished(5000));
+    XDesktop::TrayHost tray;
+    QVERIFY(tray.waitReady());
+    writeSettings({{QStringLiteral("startMinimized"), 1}});
+    ProgramRun next(m_home->path());
+    QVERIFY2(!startAndWaitForTray(next).id.isEmpty(), qPrintable(next.output()));
+}
+
 void TestProgramGui::trayMenu()
 {
     XDesktop::TrayHost tray;
@@ -432,6 +471,9 @@ void TestProgramGui::failedStartOffersTheLogs()
     QTRY_COMPARE_WITH_TIMEOUT(openedLines().size(), 2, 10000);
     for (const QString &line : openedLines())
         QVERIFY2(line.endsWith(m_home->filePath(QStringLiteral("data/Velmorix/logs"))), qPrintable(line));
+    QFile inherited(opened + QStringLiteral(".env"));
+    QVERIFY(inherited.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(inherited.readAll()), QString());
     QVERIFY(run.process().state() == QProcess::Running);
     QVERIFY(XDesktop::isViewable(box.id));
 

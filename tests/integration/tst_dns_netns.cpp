@@ -6,6 +6,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 // The dns program for real, on the resolver file of a namespace of its own
 // (tests/support/netns-run): /etc/resolv.conf there is a file mounted over the machine's.
 class TestDnsNetns : public QObject
@@ -25,13 +28,16 @@ private slots:
     void forgedEntriesWriteNothing_data();
     void forgedEntriesWriteNothing();
     void invalidArguments();
+    void plantedFilesInTheDataFolder_data();
+    void plantedFilesInTheDataFolder();
+    void lockLeftBehindDoesNotHoldARun();
     void scopedServerIsHeldDuringTheSession_data();
     void scopedServerIsHeldDuringTheSession();
     void damagedDataFile_data();
     void damagedDataFile();
 
 private:
-    int dns(const QStringList &arguments);
+    int dns(const QStringList &arguments, const QString &folder = QString());
     QByteArray resolvConf() const;
     // The servers the C library would ask, in its order.
     QStringList activeServers() const;
@@ -59,11 +65,11 @@ void TestDnsNetns::init()
     file.write(m_original);
 }
 
-int TestDnsNetns::dns(const QStringList &arguments)
+int TestDnsNetns::dns(const QStringList &arguments, const QString &folder)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("VELMORIX_DATA_DIR"), m_data.path());
+    environment.insert(QStringLiteral("VELMORIX_DATA_DIR"), folder.isEmpty() ? m_data.path() : folder);
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(VELMORIX_APP_DIR_PATH "/dns"), arguments);
     if (!process.waitForFinished(60000))
@@ -214,6 +220,69 @@ void TestDnsNetns::invalidArguments()
     QCOMPARE(dns({}), -1);
     QCOMPARE(dns({QStringLiteral("vpn")}), -1);
     QCOMPARE(dns({QStringLiteral("switch"), QStringLiteral("resolv.conf@1.1.1.1")}), -1);
+    QCOMPARE(resolvConf(), m_original);
+}
+
+void TestDnsNetns::plantedFilesInTheDataFolder_data()
+{
+    QTest::addColumn<uint>("owner");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("used");
+
+    // Another user's links where root keeps the record and its log: a folder that others may
+    // write is refused as a whole; in root's own folder the links go and the run goes on.
+    QTest::newRow("open to everyone") << 0u << 0777 << false;
+    QTest::newRow("another user's") << 65534u << 0700 << false;
+    QTest::newRow("root's, links left behind") << 0u << 0755 << true;
+}
+
+void TestDnsNetns::plantedFilesInTheDataFolder()
+{
+    QFETCH(uint, owner);
+    QFETCH(int, mode);
+    QFETCH(bool, used);
+
+    const QString folder = m_data.filePath(QStringLiteral("machine"));
+    QVERIFY(QDir(folder).removeRecursively());
+    QVERIFY(QDir().mkpath(folder));
+    const QByteArray encoded = QFile::encodeName(folder);
+    QVERIFY(::chown(encoded.constData(), owner, owner) == 0 && ::chmod(encoded.constData(), mode_t(mode)) == 0);
+    const QString victim = m_data.filePath(QStringLiteral("victim"));
+    QFile file(victim);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("precious\n");
+    file.close();
+    for (const QString &name : {QStringLiteral("dns.dat"), QStringLiteral("dns.log"), QStringLiteral("dns.lock")}) {
+        const QString path = folder + QLatin1Char('/') + name;
+        QVERIFY(QFile::link(victim, path));
+        QVERIFY(::lchown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
+    }
+
+    QCOMPARE(dns({QStringLiteral("vpn"), QStringLiteral("resolv.conf@172.16.0.1,")}, folder), used ? 0 : -1);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("precious\n"));
+    file.close();
+    if (!used) {
+        QCOMPARE(resolvConf(), m_original);
+        return;
+    }
+    QVERIFY(resolvConf().contains("nameserver 172.16.0.1\n"));
+    for (const QString &name : {QStringLiteral("dns.dat"), QStringLiteral("dns.log")})
+        QVERIFY(!QFileInfo(folder + QLatin1Char('/') + name).isSymLink());
+    QCOMPARE(dns({QStringLiteral("reset")}, folder), 0);
+    QCOMPARE(resolvConf(), m_original);
+}
+
+void TestDnsNetns::lockLeftBehindDoesNotHoldARun()
+{
+    // A lock file of a run before, naming a process that lives (here: this test): only a run
+    // that holds the lock now may make the next one wait.
+    QFile lock(m_data.filePath(QStringLiteral("dns.lock")));
+    QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    lock.write(QByteArray::number(QCoreApplication::applicationPid()) + "\ntst_dns_netns\n\n");
+    lock.close();
+    QCOMPARE(dns({QStringLiteral("vpn"), QStringLiteral("resolv.conf@172.16.0.1,")}), 0);
+    QCOMPARE(dns({QStringLiteral("reset")}), 0);
     QCOMPARE(resolvConf(), m_original);
 }
 

@@ -1,3 +1,4 @@
+#include "attacker.h"
 #include "messagerecorder.h"
 #include "servicecontroller.h"
 #include "serviceprocess.h"
@@ -14,8 +15,31 @@
 #include <QtTest>
 
 #include <memory>
+#include <vector>
 
 namespace {
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    file.write(content);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The client's configuration as the client writes it, with the server line in place.
+QByteArray clientConfig()
+{
+    return "client\r\ndev tun\r\nmanagement 127.0.0.1 61973\r\nremote 10.99.0.1 1194 udp\r\nauth-user-pass\r\n"
+           "remote-cert-eku \"TLS Web Server Authentication\"\r\nverb 3\r\n"
+           "pull-filter ignore 'redirect-gateway ipv6'\r\n\r\n<ca>\r\n-----BEGIN CERTIFICATE-----\r\nMIIB\r\n"
+           "-----END CERTIFICATE-----\r\n</ca>\r\n";
+}
 
 void writeScript(const QString &path, const QByteArray &body)
 {
@@ -44,12 +68,26 @@ private slots:
     void endsWhatItStartedWhenItExits();
     void refusesBrowserOrigins();
     void programsInheritTheEnvironment();
+    void strangersAreRefused_data();
+    void strangersAreRefused();
+    void onlyTheClientsCommandLinesRun_data();
+    void onlyTheClientsCommandLinesRun();
+    void openVpnReadsWhatWasChecked();
+    void endsEveryChildOfAGoneClient();
 
 private:
     QString program(const QString &name) const { return m_appDir.filePath(name); }
+    QStringList networkTool() const
+    {
+        return {program(QStringLiteral("network-tool")), QStringLiteral("--ipv6"), QStringLiteral("disable")};
+    }
+    // What the stand-in programs of the folder recorded: their arguments, one a line.
+    QString mark(const QString &name) const { return m_marks.filePath(name); }
 
     QTemporaryDir m_appDir;
     QTemporaryDir m_elsewhere;
+    QTemporaryDir m_marks;
+    QTemporaryDir m_client;
     QString m_sleeper;
 };
 
@@ -64,6 +102,20 @@ void TestServiceLink::initTestCase()
     writeScript(program(QStringLiteral("network-tool")), "exec \"$(dirname \"$0\")/" + m_sleeper.toUtf8() + "\" 60");
     writeScript(program(QStringLiteral("dns")), "printf '%s\\n' \"$@\" > \"$VELMORIX_DATA_DIR/dns-args\"");
     writeScript(m_elsewhere.filePath(QStringLiteral("killswitch")), "exit 0");
+    // Stand-ins that record how they were started, and what the configuration they were given
+    // holds when they read it.
+    const QByteArray marks = m_marks.path().toUtf8();
+    writeScript(program(QStringLiteral("openvpn/bin/openvpn")),
+                "printf '%s\\n' \"$@\" > " + marks + "/openvpn; cat \"$2\" > " + marks
+                    + "/openvpn-config; "
+                      "echo appended >> \"$9\"");
+    writeScript(program(QStringLiteral("wireguard/bin/wireguard-service")),
+                "printf '%s\\n' \"$@\" > " + marks + "/wireguard-service");
+    writeScript(program(QStringLiteral("dns-marked")), "exit 0");
+    writeScript(program(QStringLiteral("sh")), "touch " + marks + "/sh");
+    // The client's own files.
+    writeFile(m_client.filePath(QStringLiteral("client.ovpn")), clientConfig());
+    writeFile(m_client.filePath(QStringLiteral("wg-velmorix.conf")), "[Interface]\n");
 }
 
 void TestServiceLink::buffersUntilALateServiceComesUp()
@@ -78,7 +130,7 @@ void TestServiceLink::buffersUntilALateServiceComesUp()
     QSignalSpy killswitchFinished(&killswitch, &ServiceProcess::finished);
     QSignalSpy networkToolStarted(&networkTool, &ServiceProcess::started);
 
-    killswitch.start({program(QStringLiteral("killswitch")), QStringLiteral("enable"), QStringLiteral("all")});
+    killswitch.start({program(QStringLiteral("killswitch")), QStringLiteral("disable"), QStringLiteral("all")});
     networkTool.start({program(QStringLiteral("network-tool")), QStringLiteral("--ipv6"), QStringLiteral("disable")});
     QVERIFY(recorder.warnings().first().contains(QLatin1String("data will be buffered: start: ")));
 
@@ -99,13 +151,13 @@ void TestServiceLink::buffersUntilALateServiceComesUp()
     QCOMPARE(
         service.receivedCommands(),
         (QStringList{"init: connection",
-                     ServiceProcess::startCommandFor({program(QStringLiteral("killswitch")), "enable", "all"}),
+                     ServiceProcess::startCommandFor({program(QStringLiteral("killswitch")), "disable", "all"}),
                      ServiceProcess::startCommandFor({program(QStringLiteral("network-tool")), "--ipv6", "disable"})}));
     QCOMPARE(initial.count(), 1);
 
     // The log names programs, never their folders.
     const QStringList infos = recorder.texts(QtInfoMsg);
-    QVERIFY(infos.contains(QStringLiteral("ServiceController: Send data: [start: killswitch enable all]")));
+    QVERIFY(infos.contains(QStringLiteral("ServiceController: Send data: [start: killswitch disable all]")));
     for (const QString &line : infos) {
         if (line.contains(QLatin1String("Send data")))
             QVERIFY2(!line.contains(m_appDir.path()), qPrintable(line));
@@ -139,13 +191,14 @@ void TestServiceLink::reportsOnceAcrossServiceRestarts()
         // A reconnection is no new run: no second init.
         QVERIFY(service->waitFor(QStringLiteral("Client connected")));
 
-        killswitch.start({program(QStringLiteral("killswitch"))});
+        killswitch.start({program(QStringLiteral("killswitch")), QStringLiteral("disable"), QStringLiteral("all")});
         QTRY_COMPARE(finished.count(), round);
         QTest::qWait(300); // room for a duplicate to show
         QCOMPARE(started.count(), round);
         QCOMPARE(finished.count(), round);
         QCOMPARE(service->receivedCommands(),
-                 QStringList{ServiceProcess::startCommandFor({program(QStringLiteral("killswitch"))})});
+                 QStringList{ServiceProcess::startCommandFor(
+                     {program(QStringLiteral("killswitch")), QStringLiteral("disable"), QStringLiteral("all")})});
     }
     QCOMPARE(initial.count(), 1);
 }
@@ -181,7 +234,8 @@ void TestServiceLink::refusesUnknownPrograms()
 
     QVERIFY(!QFileInfo::exists(QStringLiteral("/tmp/velmorix-pwned")));
     QCOMPARE(service.log().count(QLatin1String(": outside the application directory")), 3);
-    QVERIFY(service.log().contains(QLatin1String("Refused to start '/bin/sh': outside the application directory")));
+    QVERIFY(service.log().contains(
+        QLatin1String("Refused to start '/bin/sh' for '%1'").arg(QCoreApplication::applicationFilePath())));
 }
 
 void TestServiceLink::stopAndKillEndThePrograms()
@@ -196,14 +250,14 @@ void TestServiceLink::stopAndKillEndThePrograms()
     QSignalSpy started(&engine, &ServiceProcess::started);
     QSignalSpy finished(&engine, &ServiceProcess::finished);
 
-    engine.start({program(QStringLiteral("network-tool"))});
+    engine.start(networkTool());
     QTRY_COMPARE(started.count(), 1);
     QCOMPARE(engine.state(), int(ServiceProcess::Running));
     engine.stop();
     QTRY_COMPARE(finished.count(), 1);
     QCOMPARE(finished.at(0).at(0).toInt(), 128 + 15); // SIGTERM
 
-    engine.start({program(QStringLiteral("network-tool"))});
+    engine.start(networkTool());
     QTRY_COMPARE(started.count(), 2);
     engine.kill();
     QTRY_COMPARE(finished.count(), 2);
@@ -223,7 +277,7 @@ void TestServiceLink::endsWhatItStartedWhenTheClientGoes()
         QTRY_VERIFY(controller.isConnected());
         VpnProcess engine(QStringLiteral("network-tool"));
         QSignalSpy started(&engine, &ServiceProcess::started);
-        engine.start({program(QStringLiteral("network-tool"))});
+        engine.start(networkTool());
         QTRY_COMPARE(started.count(), 1);
     }
     QVERIFY(service.waitFor(QStringLiteral("Ending 'network-tool'")));
@@ -239,9 +293,9 @@ void TestServiceLink::endsWhatItStartedWhenItExits()
     ServiceController controller(true, nullptr, port);
     VpnProcess engine(QStringLiteral("network-tool"));
     QSignalSpy started(&engine, &ServiceProcess::started);
-    engine.start({program(QStringLiteral("network-tool"))});
+    engine.start(networkTool());
     QTRY_COMPARE(started.count(), 1);
-    // Reported when the script starts, which then becomes the sleeper.
+    // The script's shell becomes the sleeper a moment after the start is reported.
     QTRY_VERIFY(Utils::isProcessRunning(m_sleeper));
     service.reset(); // SIGTERM
     QTRY_VERIFY(!Utils::isProcessRunning(m_sleeper));
@@ -287,6 +341,229 @@ void TestServiceLink::programsInheritTheEnvironment()
     QFile args(data.filePath(QStringLiteral("dns-args")));
     QVERIFY(args.open(QIODevice::ReadOnly));
     QCOMPARE(args.readAll(), QByteArray("vpn\n{id}@10.8.0.1,10.8.0.2\n"));
+}
+
+void TestServiceLink::strangersAreRefused_data()
+{
+    QTest::addColumn<int>("who");
+    QTest::addColumn<QStringList>("frames");
+    const QString killswitch = ServiceProcess::startCommandFor(
+        {program(QStringLiteral("killswitch")), QStringLiteral("disable"), QStringLiteral("all")});
+    const QString hook = ServiceProcess::startCommandFor({program(QStringLiteral("openvpn/bin/openvpn")),
+                                                          QStringLiteral("--config"),
+                                                          m_client.filePath(QStringLiteral("client.ovpn")),
+                                                          QStringLiteral("--script-security"),
+                                                          QStringLiteral("2"),
+                                                          QStringLiteral("--up"),
+                                                          program(QStringLiteral("sh"))});
+    for (const Attacker::Who who : {Attacker::Nobody, Attacker::Root}) {
+        const QString name = Attacker::name(who);
+        QTest::newRow(qPrintable(name + ": the client's own command")) << int(who) << QStringList{killswitch};
+        QTest::newRow(qPrintable(name + ": a script hook")) << int(who) << QStringList{hook};
+        QTest::newRow(qPrintable(name + ": init, then kill"))
+            << int(who)
+            << QStringList{QStringLiteral("init: connection"), QStringLiteral("start: <kill network-tool>")};
+    }
+}
+
+void TestServiceLink::strangersAreRefused()
+{
+    QFETCH(int, who);
+    QFETCH(QStringList, frames);
+    VELMORIX_REQUIRE(Attacker::canChangeUser(), QStringLiteral("needs root and setpriv"));
+    for (const QString &name : {QStringLiteral("killswitch"), QStringLiteral("openvpn"), QStringLiteral("sh")})
+        QFile::remove(mark(name));
+    writeScript(program(QStringLiteral("killswitch")), "touch " + m_marks.path().toUtf8() + "/killswitch; exit 3");
+
+    const quint16 port = TestSupport::freePort();
+    VpnServiceRunner service(m_appDir.path(), port);
+    QVERIFY(service.waitListening());
+    // The client's program runs meanwhile: a stranger must not take it down either.
+    ServiceController controller(true, nullptr, port);
+    QTRY_VERIFY(controller.isConnected());
+    VpnProcess engine(QStringLiteral("network-tool"));
+    QSignalSpy started(&engine, &ServiceProcess::started);
+    engine.start(networkTool());
+    QTRY_COMPARE(started.count(), 1);
+    QTRY_VERIFY(Utils::isProcessRunning(m_sleeper));
+
+    Attacker attacker;
+    const QString seen =
+        attacker.run(Attacker::Who(who), QStringList{QStringLiteral("ws"), QString::number(port)} + frames);
+    QVERIFY2(seen.contains(QLatin1String("closed: 1008")), qPrintable(seen));
+    QVERIFY2(!seen.contains(QLatin1String("frame:")), qPrintable(seen));
+    QVERIFY(service.waitFor(QStringLiteral("Refused a connection from '")));
+    QVERIFY(service.log().contains(QLatin1String("vmx-probe' (pid ")));
+    QVERIFY(service.log().contains(QStringLiteral("uid %1)").arg(who == Attacker::Nobody ? 65534 : 0)));
+    QTest::qWait(300);
+    for (const QString &name : {QStringLiteral("killswitch"), QStringLiteral("openvpn"), QStringLiteral("sh")})
+        QVERIFY2(!QFileInfo::exists(mark(name)), qPrintable(name + QStringLiteral(" ran for a stranger")));
+    QVERIFY(Utils::isProcessRunning(m_sleeper));
+
+    // The client still commands.
+    ServiceProcess killswitch(QStringLiteral("killswitch"));
+    QSignalSpy finished(&killswitch, &ServiceProcess::finished);
+    killswitch.start({program(QStringLiteral("killswitch")), QStringLiteral("disable"), QStringLiteral("all")});
+    QTRY_COMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(0).toInt(), 3);
+    engine.kill();
+    writeScript(program(QStringLiteral("killswitch")), "exit 3");
+}
+
+void TestServiceLink::onlyTheClientsCommandLinesRun_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<QString>("marked"); // the program's record when it runs, empty when refused
+
+    const QString openvpn = program(QStringLiteral("openvpn/bin/openvpn"));
+    const QString config = m_client.filePath(QStringLiteral("client.ovpn"));
+    const QString log = m_client.filePath(QStringLiteral("velmorix-vpn.log"));
+    const QStringList management = {QStringLiteral("--management"),
+                                    QStringLiteral("127.0.0.1"),
+                                    QStringLiteral("61973"),
+                                    QStringLiteral("--management-query-passwords"),
+                                    QStringLiteral("--management-client")};
+    const auto withConfig = [&](const QString &path) {
+        return QStringList{openvpn, QStringLiteral("--config"), path} + management;
+    };
+    const auto hostileConfig = [this](const QString &name, const QByteArray &line) {
+        const QString path = m_client.filePath(name);
+        QByteArray text = clientConfig();
+        writeFile(path, text.insert(text.indexOf("auth-user-pass"), line + "\r\n"));
+        return path;
+    };
+    QTest::newRow("openvpn as the client starts it")
+        << withConfig(config) + QStringList{"--log-append", log} << "openvpn";
+    QTest::newRow("openvpn with a script hook")
+        << withConfig(config) + QStringList{"--script-security", "2", "--up", program(QStringLiteral("sh"))} << "";
+    QTest::newRow("config: up") << withConfig(hostileConfig("up.ovpn", "up " + program("sh").toUtf8())) << "";
+    QTest::newRow("config: script-security 2") << withConfig(hostileConfig("ss.ovpn", "script-security 2")) << "";
+    QTest::newRow("config: a CA file of root's") << withConfig(hostileConfig("ca.ovpn", "ca /etc/shadow")) << "";
+    QTest::newRow("config: a link to the client's") << withConfig(m_client.filePath("link.ovpn")) << "";
+    QTest::newRow("config: root's file") << withConfig(QStringLiteral("/etc/passwd")) << "";
+    QTest::newRow("wireguard-service add") << QStringList{program("wireguard/bin/wireguard-service"),
+                                                          "--add",
+                                                          m_client.filePath("wg-velmorix.conf"),
+                                                          "--port",
+                                                          "61976"}
+                                           << "wireguard-service";
+    QTest::newRow("wireguard-service on the machine's link")
+        << QStringList{program("wireguard/bin/wireguard-service"), "--remove", m_client.filePath("eth0.conf")} << "";
+    QTest::newRow("killswitch, an address with more")
+        << QStringList{program("killswitch"), "enable", "all", "10.0.0.1\nflush ruleset", "local"} << "";
+    QTest::newRow("a program of the folder it never starts") << QStringList{program("sh"), "-c", "id"} << "";
+    QTest::newRow("a link into the folder") << QStringList{m_elsewhere.filePath("into"), "disable", "all"} << "";
+}
+
+void TestServiceLink::onlyTheClientsCommandLinesRun()
+{
+    QFETCH(QStringList, command);
+    QFETCH(QString, marked);
+    QFile::link(program(QStringLiteral("killswitch")), m_elsewhere.filePath(QStringLiteral("into")));
+    QFile::link(m_client.filePath(QStringLiteral("client.ovpn")), m_client.filePath(QStringLiteral("link.ovpn")));
+    for (const char *name : {"openvpn", "wireguard-service", "sh"})
+        QFile::remove(mark(QLatin1String(name)));
+    writeScript(program(QStringLiteral("killswitch")), "touch " + m_marks.path().toUtf8() + "/killswitch; exit 3");
+    QFile::remove(mark(QStringLiteral("killswitch")));
+
+    const quint16 port = TestSupport::freePort();
+    VpnServiceRunner service(m_appDir.path(), port);
+    QVERIFY(service.waitListening());
+    ServiceController controller(true, nullptr, port);
+    QTRY_VERIFY(controller.isConnected());
+    ServiceProcess process(QFileInfo(command.first()).completeBaseName());
+    QSignalSpy error(&process, &ServiceProcess::error);
+    QSignalSpy started(&process, &ServiceProcess::started);
+    process.start(command);
+    QTRY_COMPARE(error.count() + started.count(), 1);
+    QTest::qWait(200);
+    if (marked.isEmpty()) {
+        QCOMPARE(error.count(), 1);
+        QCOMPARE(error.at(0).at(0).toInt(), 1);
+        QVERIFY(service.log().contains(QStringLiteral("for '%1' (pid %2, uid 0): ")
+                                           .arg(QCoreApplication::applicationFilePath())
+                                           .arg(QCoreApplication::applicationPid())));
+        for (const char *name : {"openvpn", "wireguard-service", "killswitch", "sh"})
+            QVERIFY2(!QFileInfo::exists(mark(QLatin1String(name))), name);
+    } else {
+        QCOMPARE(started.count(), 1);
+        QTRY_VERIFY(QFileInfo::exists(mark(marked)));
+    }
+    writeScript(program(QStringLiteral("killswitch")), "exit 3");
+}
+
+void TestServiceLink::openVpnReadsWhatWasChecked()
+{
+    const quint16 port = TestSupport::freePort();
+    VpnServiceRunner service(m_appDir.path(), port);
+    QVERIFY(service.waitListening());
+    ServiceController controller(true, nullptr, port);
+    QTRY_VERIFY(controller.isConnected());
+
+    // A link where the log goes, to a file that root must leave alone.
+    const QString victim = m_elsewhere.filePath(QStringLiteral("victim"));
+    writeFile(victim, "precious\n");
+    const QString log = m_client.filePath(QStringLiteral("linked-vpn.log"));
+    QFile::remove(log);
+    QVERIFY(QFile::link(victim, log));
+    QFile::remove(mark(QStringLiteral("openvpn-config")));
+
+    VpnProcess openvpn(QStringLiteral("openvpn"));
+    QSignalSpy finished(&openvpn, &ServiceProcess::finished);
+    openvpn.start({program(QStringLiteral("openvpn/bin/openvpn")),
+                   QStringLiteral("--config"),
+                   m_client.filePath(QStringLiteral("client.ovpn")),
+                   QStringLiteral("--management"),
+                   QStringLiteral("127.0.0.1"),
+                   QStringLiteral("61973"),
+                   QStringLiteral("--management-query-passwords"),
+                   QStringLiteral("--management-client"),
+                   QStringLiteral("--log-append"),
+                   log});
+    QTRY_COMPARE(finished.count(), 1);
+    // The program was given descriptors of what the service checked, not the client's paths.
+    const QStringList arguments = QString::fromUtf8(readFile(mark(QStringLiteral("openvpn")))).split(QLatin1Char('\n'));
+    QVERIFY2(arguments.value(1).startsWith(QLatin1String("/dev/fd/")), qPrintable(arguments.join(QLatin1Char(' '))));
+    QVERIFY(arguments.value(8).startsWith(QLatin1String("/dev/fd/")));
+    QCOMPARE(readFile(mark(QStringLiteral("openvpn-config"))), clientConfig());
+    QCOMPARE(readFile(victim), QByteArray("precious\n"));
+    QVERIFY(!QFileInfo(log).isSymLink());
+    QCOMPARE(readFile(log), QByteArray("appended\n"));
+}
+
+void TestServiceLink::endsEveryChildOfAGoneClient()
+{
+    const quint16 port = TestSupport::freePort();
+    VpnServiceRunner service(m_appDir.path(), port);
+    QVERIFY(service.waitListening());
+    // A second link of the client's starts its programs first, so that those of the link that
+    // goes are not at the head of the service's list.
+    QWebSocket other(QString(), QWebSocketProtocol::Version13);
+    QSignalSpy otherReports(&other, &QWebSocket::textMessageReceived);
+    other.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(port)));
+    QTRY_VERIFY(other.state() == QAbstractSocket::ConnectedState);
+    for (int i = 0; i < 3; ++i)
+        other.sendTextMessage(ServiceProcess::startCommandFor(networkTool()));
+    QTRY_COMPARE(otherReports.count(), 3);
+    {
+        ServiceController controller(true, nullptr, port);
+        QTRY_VERIFY(controller.isConnected());
+        std::vector<std::unique_ptr<VpnProcess>> engines;
+        for (int i = 0; i < 3; ++i) {
+            engines.push_back(std::make_unique<VpnProcess>(QStringLiteral("network-tool")));
+            QSignalSpy started(engines.back().get(), &ServiceProcess::started);
+            engines.back()->start(networkTool());
+            QTRY_COMPARE(started.count(), 1);
+        }
+    }
+    // Every program of the link that went has ended, the other link's live on.
+    QTRY_COMPARE(service.log().count(QLatin1String("Report without a client: finished:")), 3);
+    QTest::qWait(300);
+    QCOMPARE(service.log().count(QLatin1String("Report without a client: finished:")), 3);
+    QCOMPARE(service.log().count(QLatin1String("Ending 'network-tool'")), 3);
+    QVERIFY(Utils::isProcessRunning(m_sleeper));
+    other.close();
+    QTRY_VERIFY(!Utils::isProcessRunning(m_sleeper));
 }
 
 QTEST_GUILESS_MAIN(TestServiceLink)

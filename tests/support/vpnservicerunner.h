@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -12,6 +13,7 @@
 // package's tests run the service confined as its system unit confines it).
 // VELMORIX_INSTALLED_APP_DIR names the application directory of an installed package, whose
 // vpn-service then runs instead of the build's.
+// The test program is the client: the service is told to take its commands.
 class VpnServiceRunner
 {
 public:
@@ -23,13 +25,15 @@ public:
     }
 
     VpnServiceRunner(const QString &appDir, quint16 port, const QProcessEnvironment &environment = {})
+        : m_port(port)
     {
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         if (!environment.isEmpty())
             m_process.setProcessEnvironment(environment);
         QStringList command = QProcess::splitCommand(qEnvironmentVariable("VELMORIX_SERVICE_WRAPPER"));
         command << programsDir() + QStringLiteral("/vpn-service") << QStringLiteral("--port") << QString::number(port)
-                << QStringLiteral("--app-dir") << appDir;
+                << QStringLiteral("--app-dir") << appDir << QStringLiteral("--allow-client")
+                << QCoreApplication::applicationFilePath();
         m_process.start(command.takeFirst(), command);
     }
     ~VpnServiceRunner()
@@ -40,6 +44,7 @@ public:
         m_process.waitForFinished(2000);
     }
 
+    quint16 port() const { return m_port; }
     bool waitListening() { return waitFor(QStringLiteral("Listening on"), 10000); }
 
     bool waitFor(const QString &text, int ms = 10000)
@@ -90,6 +95,7 @@ public:
     }
 
 private:
+    quint16 m_port;
     QProcess m_process;
     QString m_log;
 };

@@ -1,10 +1,13 @@
 #include "application.h"
 #include "displayscale.h"
 #include "messagerecorder.h"
+#include "singleapplication.h"
+#include "startup.h"
 #include "systemtray.h"
 #include "testsupport.h"
 #include "update.h"
 
+#include <QLockFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -13,8 +16,12 @@
 #include <cmath>
 #include <limits>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 // The shell's rules that need no display: the display scale, the tray's grey icon, the updater
-// against a real maintenance tool, the version file, and the translations in the resources.
+// against a real maintenance tool, the version file, the translations in the resources, and
+// where the single-instance lock may live.
 class TestApp : public QObject
 {
     Q_OBJECT
@@ -24,6 +31,7 @@ private slots:
 
     void displayScale_data();
     void displayScale();
+    void toolkitVariables();
     void greyIcon_data();
     void greyIcon();
 
@@ -40,6 +48,11 @@ private slots:
 
     void recommendedServers_data();
     void recommendedServers();
+
+    void instanceFolder_data();
+    void instanceFolder();
+    void foreignLock_data();
+    void foreignLock();
 
 private:
     QString writeTool(const QString &script, const QString &name = QStringLiteral("maintenancetool"));
@@ -84,16 +97,16 @@ void TestApp::displayScale_data()
         << 225.0 << 800 << keep << keep << QByteArray("1.6") << QByteArray("Floor");
     QTest::newRow("five steps at most") << 180.0 << 100 << keep << keep << QByteArray("1.4") << QByteArray("Floor");
 
-    // Measurements that cannot be true count as 100 %.
-    QTest::newRow("0 %") << 0.0 << 1080 << keep << keep << QByteArray("1") << QByteArray("Floor");
-    QTest::newRow("negative") << -150.0 << 1080 << keep << keep << QByteArray("1") << QByteArray("Floor");
-    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 1080 << keep << keep << QByteArray("1")
-                                  << QByteArray("Floor");
-    QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << 1080 << keep << keep << QByteArray("1")
-                              << QByteArray("Floor");
+    // Without a true measurement the toolkit's own scale stays: neither variable is touched,
+    // not even the rounding beside a factor of the user's.
+    QTest::newRow("0 %") << 0.0 << 1080 << keep << keep << keep << keep;
+    QTest::newRow("negative") << -150.0 << 1080 << keep << keep << keep << keep;
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 1080 << keep << keep << keep << keep;
+    QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << 1080 << keep << keep << keep << keep;
+    QTest::newRow("zero height") << 150.0 << 0 << keep << keep << keep << keep;
+    QTest::newRow("negative height") << 200.0 << -1080 << keep << keep << keep << keep;
+    QTest::newRow("no measurement, factor set") << 0.0 << 0 << QByteArray("1.5") << keep << keep << keep;
     QTest::newRow("10000 %") << 10000.0 << 1080 << keep << keep << QByteArray("1") << QByteArray("Floor");
-    QTest::newRow("zero height") << 150.0 << 0 << keep << keep << QByteArray("1") << QByteArray("Floor");
-    QTest::newRow("negative height") << 200.0 << -1080 << keep << keep << QByteArray("1") << QByteArray("Floor");
 }
 
 void TestApp::displayScale()
@@ -106,6 +119,31 @@ void TestApp::displayScale()
     const DisplayScale::Choice choice = DisplayScale::choose(percent, pixelHeight, 650, factorVariable, policyVariable);
     QTEST(choice.scaleFactor, "factor");
     QTEST(choice.roundingPolicy, "policy");
+}
+
+void TestApp::toolkitVariables()
+{
+    const QList<QByteArray> names = {"QT_SCALE_FACTOR", "QT_SCALE_FACTOR_ROUNDING_POLICY", "QML_DISABLE_DISK_CACHE"};
+    qunsetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCALE_FACTOR_ROUNDING_POLICY");
+    qputenv("QML_DISABLE_DISK_CACHE", "0");
+    const Startup::ToolkitVariables saved(names);
+
+#ifdef Q_OS_LINUX
+    // Linux measures nothing: the toolkit's scale from the screen's DPI stays as it is.
+    DisplayScale::apply(650);
+    QVERIFY(!qEnvironmentVariableIsSet("QT_SCALE_FACTOR"));
+    QVERIFY(!qEnvironmentVariableIsSet("QT_SCALE_FACTOR_ROUNDING_POLICY"));
+#endif
+
+    // What the program set for its toolkit goes; what the user had comes back.
+    for (const QByteArray &name : names)
+        qputenv(name.constData(), "1");
+    saved.restore();
+    QVERIFY(!qEnvironmentVariableIsSet("QT_SCALE_FACTOR"));
+    QVERIFY(!qEnvironmentVariableIsSet("QT_SCALE_FACTOR_ROUNDING_POLICY"));
+    QCOMPARE(qgetenv("QML_DISABLE_DISK_CACHE"), QByteArray("0"));
+    qunsetenv("QML_DISABLE_DISK_CACHE");
 }
 
 void TestApp::greyIcon_data()
@@ -175,8 +213,19 @@ void TestApp::updateCheck_data()
         << QStringLiteral("echo 'version=\"2.0\"'\necho 'There are currently no updates available'\n") << QString();
     QTest::newRow("not a version") << QStringLiteral("echo 'version=\"beta\" version=2.0'\n") << QString();
     QTest::newRow("nothing") << QStringLiteral("exit 3\n") << QString();
-    // A tool that hangs is killed; what it said until then counts.
-    QTest::newRow("hangs") << QStringLiteral("echo 'version=\"9.9\"'\nexec sleep 60\n") << QStringLiteral("9.9");
+    // A tool that had to be ended, or crashed, gave no answer, whatever it said until then.
+    QTest::newRow("hangs") << QStringLiteral("echo 'version=\"9.9\"'\nexec sleep 60\n") << QString();
+    QTest::newRow("crashes") << QStringLiteral("echo 'version=\"9.9\"'\nkill -SEGV $$\n") << QString();
+    // What the tool starts ends with it, whether it finished or hung ("$CHILD" notes the pid).
+    QTest::newRow("leaves a child") << QStringLiteral("sleep 60 &\necho $! > \"$CHILD\"\necho 'version=\"2.0\"'\n")
+                                    << QStringLiteral("2.0");
+    QTest::newRow("hangs with a child") << QStringLiteral(
+        "sleep 60 &\necho $! > \"$CHILD\"\necho 'version=\"2.0\"'\nexec sleep 60\n")
+                                        << QString();
+    // Nothing past the first 64 KiB is read as an answer, nor kept.
+    QTest::newRow("beyond 64 KiB") << QStringLiteral("head -c 1000000 /dev/zero | tr '\\0' x\necho\n"
+                                                     "echo 'version=\"1.0\"'\n")
+                                   << QString();
 }
 
 void TestApp::updateCheck()
@@ -185,6 +234,10 @@ void TestApp::updateCheck()
     QVERIFY(
         !writeTool(QStringLiteral("[ \"$*\" = --checkupdates ] || { echo 'version=\"0.0.0\"'; exit 9; }\n") + script)
              .isEmpty());
+
+    const QString childFile = m_appDir.filePath(QStringLiteral("child.pid"));
+    QFile::remove(childFile);
+    qputenv("CHILD", childFile.toLocal8Bit());
 
     Update update;
     update.setCheckTimeLimitForTesting(500);
@@ -198,6 +251,18 @@ void TestApp::updateCheck()
     QTEST(offered.first().first().toString(), "version");
     QTest::qWait(50);
     QCOMPARE(offered.count(), 1);
+
+    QFile child(childFile);
+    if (child.open(QIODevice::ReadOnly)) {
+        const QByteArray pid = child.readAll().trimmed();
+        QVERIFY(!pid.isEmpty());
+        // Gone, or a zombie waiting for whoever adopted it.
+        auto alive = [&pid] {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(QString::fromLatin1(pid)));
+            return stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z ");
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!alive(), 5000);
+    }
 }
 
 void TestApp::updateCheckWithoutTool()
@@ -417,6 +482,155 @@ void TestApp::recommendedServers()
     for (const Server &server : selection)
         ips << server.ip;
     QTEST(ips, "expected");
+}
+
+namespace {
+
+// Another user, for what a local attacker could plant; the tests run as root, which may hand
+// files over.
+constexpr uid_t otherUser = 65534;
+
+int modeOf(const QString &path)
+{
+    struct stat info = {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+}
+
+} // namespace
+
+void TestApp::instanceFolder_data()
+{
+    QTest::addColumn<QString>("runtime"); // "own" or "foreign" (another user's)
+    QTest::addColumn<QString>("fallback"); // what stands at the fallback place before: "", "open", "foreign link"
+    QTest::addColumn<QString>("expected"); // "runtime", "fallback", ""
+
+    QTest::newRow("the session's folder") << "own"
+                                          << ""
+                                          << "runtime";
+    // Never the shared temporary folder: the user's own data folder, closed to everyone else.
+    QTest::newRow("runtime folder of another user") << "foreign"
+                                                    << ""
+                                                    << "fallback";
+    QTest::newRow("fallback left too open is closed") << "foreign"
+                                                      << "open"
+                                                      << "fallback";
+    QTest::newRow("fallback is a link to another user's folder") << "foreign"
+                                                                 << "foreign link"
+                                                                 << "";
+}
+
+void TestApp::instanceFolder()
+{
+    if (::geteuid() != 0)
+        QSKIP("needs root to hand folders to another user");
+    QFETCH(QString, runtime);
+    QFETCH(QString, fallback);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString runtimeDir = home.filePath(QStringLiteral("run"));
+    const QString dataDir = home.filePath(QStringLiteral("data"));
+    const QString fallbackDir = dataDir + QStringLiteral("/.velmorix-instance");
+    const QString theirs = home.filePath(QStringLiteral("theirs"));
+    QVERIFY(QDir().mkpath(runtimeDir) && QDir().mkpath(dataDir));
+    QVERIFY(::chmod(QFile::encodeName(runtimeDir).constData(), 0700) == 0);
+    // The toolkit's stand-in for a runtime folder it may not use, in the temporary folder, is
+    // taken too.
+    const QString tempDir = home.filePath(QStringLiteral("tmp"));
+    const QString standIn = tempDir + QStringLiteral("/runtime-root");
+    QVERIFY(QDir().mkpath(standIn));
+    QVERIFY(::chmod(QFile::encodeName(standIn).constData(), 0700) == 0);
+    if (runtime == QLatin1String("foreign")) {
+        QVERIFY(::chown(QFile::encodeName(runtimeDir).constData(), otherUser, otherUser) == 0);
+        QVERIFY(::chown(QFile::encodeName(standIn).constData(), otherUser, otherUser) == 0);
+    }
+    if (fallback == QLatin1String("open")) {
+        QVERIFY(QDir().mkpath(fallbackDir));
+        QVERIFY(::chmod(QFile::encodeName(fallbackDir).constData(), 0777) == 0);
+    } else if (fallback == QLatin1String("foreign link")) {
+        QVERIFY(QDir().mkpath(theirs));
+        QVERIFY(::chmod(QFile::encodeName(theirs).constData(), 0755) == 0);
+        QVERIFY(::chown(QFile::encodeName(theirs).constData(), otherUser, otherUser) == 0);
+        QVERIFY(QFile::link(theirs, fallbackDir));
+    }
+
+    const Startup::ToolkitVariables saved({"XDG_RUNTIME_DIR", "XDG_DATA_HOME", "TMPDIR"});
+    qputenv("XDG_RUNTIME_DIR", runtimeDir.toLocal8Bit());
+    qputenv("XDG_DATA_HOME", dataDir.toLocal8Bit());
+    qputenv("TMPDIR", tempDir.toLocal8Bit());
+    const QString folder = SingleApplication::instanceFolder();
+    saved.restore();
+
+    QFETCH(QString, expected);
+    if (expected == QLatin1String("runtime")) {
+        QCOMPARE(folder, runtimeDir);
+    } else if (expected == QLatin1String("fallback")) {
+        QCOMPARE(folder, fallbackDir);
+        QCOMPARE(modeOf(fallbackDir), 0700);
+    } else {
+        QCOMPARE(folder, QString());
+        // The other user's folder was neither used nor changed.
+        QCOMPARE(modeOf(theirs), 0755);
+    }
+}
+
+void TestApp::foreignLock_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("nothing there") << "none" << false;
+    QTest::newRow("a lock of ours") << "own file" << false;
+    QTest::newRow("a file of another user") << "foreign file" << true;
+    QTest::newRow("a dangling link") << "dangling link" << true;
+    QTest::newRow("a link to a file") << "file link" << true;
+    QTest::newRow("a link to a folder") << "folder link" << true;
+    QTest::newRow("a folder") << "folder" << true;
+}
+
+void TestApp::foreignLock()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString lock = dir.filePath(QStringLiteral("Velmorix.lock"));
+    const QString target = dir.filePath(QStringLiteral("victim"));
+    QFile victim(target);
+    QVERIFY(victim.open(QIODevice::WriteOnly));
+    victim.write("keep me");
+    victim.close();
+
+    if (kind == QLatin1String("own file") || kind == QLatin1String("foreign file")) {
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("123\nvelmorix\nhost\n");
+        file.close();
+        if (kind == QLatin1String("foreign file")) {
+            if (::geteuid() != 0)
+                QSKIP("needs root to hand a file to another user");
+            QVERIFY(::chown(QFile::encodeName(lock).constData(), otherUser, otherUser) == 0);
+        }
+    } else if (kind == QLatin1String("dangling link")) {
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), lock));
+    } else if (kind == QLatin1String("file link")) {
+        QVERIFY(QFile::link(target, lock));
+    } else if (kind == QLatin1String("folder link")) {
+        QVERIFY(QFile::link(dir.path(), lock));
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(lock + QStringLiteral("/inside")));
+    }
+
+    QTEST(SingleApplication::removeForeignLock(lock), "removed");
+    QFETCH(bool, removed);
+    QCOMPARE(modeOf(lock) != -1, kind != QLatin1String("none") && !removed);
+    // A link goes alone: what it pointed to stays as it was.
+    QVERIFY(victim.open(QIODevice::ReadOnly));
+    QCOMPARE(victim.readAll(), QByteArray("keep me"));
+    QVERIFY(QFileInfo::exists(dir.path()));
+    // Once cleared, a real lock can be taken there.
+    if (kind != QLatin1String("own file")) {
+        QLockFile taken(lock);
+        QVERIFY(taken.tryLock(0));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestApp)

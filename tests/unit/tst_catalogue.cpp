@@ -2,6 +2,7 @@
 #include "countrynames.h"
 #include "messagerecorder.h"
 #include "serverlistparser.h"
+#include "testsupport.h"
 
 #include <QtTest>
 
@@ -40,6 +41,7 @@ private slots:
     void parse_data();
     void parse();
     void parsedFields();
+    void hostileCatalogue();
     void malformedDocuments_data();
     void malformedDocuments();
     void largeCatalogue();
@@ -175,6 +177,28 @@ void TestCatalogue::parse()
     QCOMPARE(summary(parseServerList(decodeServerListBody(document))), servers);
     QCOMPARE(recorder.warnings(), warnings);
     QCOMPARE(recorder.texts(QtCriticalMsg), QStringList());
+}
+
+void TestCatalogue::hostileCatalogue()
+{
+    MessageRecorder recorder;
+    const Servers servers =
+        parseServerList(QString::fromUtf8(TestSupport::readSupportFile(QStringLiteral("hostile-catalogue.xml"))));
+    // Addresses that are no single IPv4 address or host name are dropped, and each drop names
+    // the server; the display texts lose their control characters.
+    QCOMPARE(summary(servers), (QStringList{"NL, Amsterdam%eth0 (10.0.0.7)", "NL, Rotterdam (nl8.example.net)"}));
+    QCOMPARE(servers.at(0).name, QStringLiteral("nl7up /bin/sh"));
+    const QStringList warnings = recorder.warnings();
+    QCOMPARE(warnings.size(), 9);
+    for (const char *name : {"lf", "crlf", "scope", "scope4", "blanks", "octal", "short", "option", "empty"})
+        QVERIFY2(warnings.filter(QStringLiteral("Dropped server '%1'").arg(QLatin1String(name))).size() == 1, name);
+    QVERIFY(
+        warnings.contains(QStringLiteral("NetworkApi: Dropped server 'lf': its address '10.0.0.1\\x0ascript-security "
+                                         "2\\x0aup /bin/sh' is neither an IPv4 address nor a host name")));
+    for (const QString &line : warnings + recorder.texts(QtInfoMsg)) {
+        for (const QChar c : line)
+            QVERIFY2(c.category() != QChar::Other_Control, qPrintable(line));
+    }
 }
 
 void TestCatalogue::parsedFields()

@@ -5,10 +5,12 @@
 #include "openvpnclient.h"
 #include "platform/engines.h"
 #include "portchecker.h"
+#include "serverlistparser.h"
 #include "servicecontroller.h"
 #include "stunnel.h"
 #include "tcpserver.h"
 #include "testsupport.h"
+#include "wireguardclient.h"
 
 #include <QElapsedTimer>
 
@@ -148,6 +150,10 @@ private slots:
     void stopBeforeTheEngineIsVisible();
     void stopSignalLeavesOnDestruction();
     void engineMissing();
+    void hostileServersWriteNoLines();
+    void credentialsWithControlCharacters_data();
+    void credentialsWithControlCharacters();
+    void credentialsCheckedWhereSent();
 
 private:
     void startClient(OpenVpnClient &client, FakeService &service, const ConnectionParameters &p);
@@ -947,6 +953,117 @@ void TestEngines::engineMissing()
              QStringLiteral("OpenVPN executable '%1' does not exists").arg(m_data.filePath("openvpn/bin/openvpn")));
     QCOMPARE(elsewhere.connectionState(), ConnectionState::Id::Error);
     qputenv("VELMORIX_APP_DIR", m_appDir.path().toLocal8Bit());
+}
+
+void TestEngines::hostileServersWriteNoLines()
+{
+    // What survives the catalogue writes configurations of exactly the template's lines.
+    const auto lineCount = [](const QString &text) { return text.count(QLatin1Char('\n')); };
+    QFile source(QStringLiteral(":/resources/config/stunnel.conf"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QString stunnelTemplate = QString::fromUtf8(source.readAll());
+    const auto openVpnConfig = [](const QString &server) {
+        OpenVpnClient client;
+        ConnectionParameters p = parameters(0, true);
+        p.server = server;
+        client.setConnectionParameters(p);
+        return client.prepareConfig() ? QString::fromLatin1(readFile(client.configFilePath())) : QString();
+    };
+    const int openVpnLines = lineCount(openVpnConfig(QStringLiteral("10.0.0.1")));
+    const int stunnelLines = lineCount(Stunnel::configText(stunnelTemplate, QStringLiteral("10.0.0.1"), QString()));
+    Account account(7, "demo", "Active", {}, {}, "10.66.0.2", "cHJpdmF0ZS1rZXktb2YtdGhlLWNsaWVudC0wMDAwMDA=");
+    const int wireGuardLines = lineCount(WireGuardClient::configText(account, QStringLiteral("10.0.0.1")));
+    QVERIFY(openVpnLines > 20 && stunnelLines >= 8 && wireGuardLines == 9);
+
+    const Servers servers =
+        parseServerList(QString::fromUtf8(TestSupport::readSupportFile(QStringLiteral("hostile-catalogue.xml"))));
+    QVERIFY(!servers.isEmpty());
+    for (const Server &server : servers) {
+        QCOMPARE(lineCount(openVpnConfig(server.ip)), openVpnLines);
+        QCOMPARE(lineCount(Stunnel::configText(stunnelTemplate, server.ip, QString())), stunnelLines);
+        QCOMPARE(lineCount(WireGuardClient::configText(account, server.ip)), wireGuardLines);
+    }
+
+    // And where an address comes from elsewhere, the writers refuse it themselves.
+    FakeService service;
+    ServiceController controller(true, nullptr, service.port());
+    QTRY_VERIFY(controller.isConnected());
+    QTest::qWait(100);
+    service.clearFrames();
+    for (const QString &hostile : {QStringLiteral("10.0.0.1\nscript-security 2"),
+                                   QStringLiteral("10.0.0.1\r\nup /bin/sh"),
+                                   QStringLiteral("fe80::1%eth0"),
+                                   QStringLiteral("10.0.0.1 443 tcp")}) {
+        OpenVpnClient client;
+        ConnectionParameters p = parameters(0, true);
+        p.server = hostile;
+        client.setConnectionParameters(p);
+        client.connectToVpn();
+        QCOMPARE(client.connectionState(), ConnectionState::Id::Error);
+        Stunnel stunnel;
+        QVERIFY(!stunnel.start(hostile));
+        QCOMPARE(WireGuardClient::configText(account, hostile), QString());
+    }
+    QTest::qWait(200);
+    QCOMPARE(service.frames(), QStringList());
+}
+
+void TestEngines::credentialsWithControlCharacters_data()
+{
+    QTest::addColumn<QString>("userName");
+    QTest::addColumn<QString>("password");
+    QTest::newRow("a second command after the user name") << "ann\nsignal SIGHUP"
+                                                          << "secret";
+    QTest::newRow("a second command after the password") << "ann"
+                                                         << "secret\r\nsignal SIGHUP";
+    QTest::newRow("NUL in the user name") << QString::fromUtf8("ann\0x", 5) << "secret";
+    QTest::newRow("escape in the password") << "ann"
+                                            << "se\x1b"
+                                               "cret";
+}
+
+void TestEngines::credentialsWithControlCharacters()
+{
+    QFETCH(QString, userName);
+    QFETCH(QString, password);
+    FakeService service;
+    ServiceController controller(true, nullptr, service.port());
+    QTRY_VERIFY(controller.isConnected());
+    QTest::qWait(100);
+    service.clearFrames();
+    OpenVpnClient client;
+    ConnectionParameters p = parameters(0, true);
+    p.userName = userName;
+    p.password = password;
+    client.setConnectionParameters(p);
+    QSignalSpy changed(&client, &VpnClient::connectionStateChanged);
+    client.connectToVpn();
+    // Refused before anything starts, with a text for the user.
+    QCOMPARE(client.connectionState(), ConnectionState::Id::Error);
+    QVERIFY2(changed.last().at(1).toString().contains(QLatin1String("control characters")),
+             qPrintable(changed.last().at(1).toString()));
+    QTest::qWait(200);
+    QCOMPARE(service.frames(), QStringList());
+}
+
+void TestEngines::credentialsCheckedWhereSent()
+{
+    FakeService service;
+    ServiceController controller(true, nullptr, service.port());
+    QTRY_VERIFY(controller.isConnected());
+    OpenVpnClient client;
+    startClient(client, service, parameters(0, true));
+    ManagementPeer peer;
+    QVERIFY(peer.connect());
+    // The credentials change under way, as a bug elsewhere could make them.
+    ConnectionParameters p = parameters(0, true);
+    p.userName = QStringLiteral("ann\nsignal SIGHUP");
+    client.setConnectionParameters(p);
+    peer.send(">INFO:OpenVPN Management Interface Version 5 -- type 'help' for more info");
+    peer.send(">PASSWORD:Need 'Auth' username/password");
+    const QByteArray sent = peer.drain(500);
+    QVERIFY2(!sent.contains("username") && !sent.contains("SIGHUP"), sent.constData());
+    QTRY_COMPARE(client.connectionState(), ConnectionState::Id::Error);
 }
 
 QTEST_GUILESS_MAIN(TestEngines)

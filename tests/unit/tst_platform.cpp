@@ -1,5 +1,6 @@
 #include "platform/network.h"
 #include "platform/processes.h"
+#include "platform/statefolder.h"
 #include "platform/system.h"
 #include "testsupport.h"
 #include "utils.h"
@@ -9,6 +10,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestPlatform : public QObject
 {
@@ -27,6 +31,9 @@ private slots:
     void processRunning_data();
     void processRunning();
     void processNotRunning();
+    void stateFolderTakesOnlyWhatIsOurs_data();
+    void stateFolderTakesOnlyWhatIsOurs();
+    void stateLockIsHeldOnce();
 };
 
 void TestPlatform::wmicCaptions_data()
@@ -161,6 +168,88 @@ void TestPlatform::processNotRunning()
     QVERIFY(!Platform::isProcessRunning(QString()));
     // This test program itself is found by its own name.
     QVERIFY(Utils::isProcessRunning(QCoreApplication::applicationFilePath()));
+}
+
+void TestPlatform::stateFolderTakesOnlyWhatIsOurs_data()
+{
+    QTest::addColumn<int>("mode"); // of the folder; 0: missing
+    QTest::addColumn<QString>("plant"); // what stands where a state file goes
+    QTest::addColumn<bool>("usable");
+    QTest::addColumn<bool>("kept"); // the planted thing is still there afterwards
+
+    QTest::newRow("missing folder") << 0 << "" << true << false;
+    QTest::newRow("group may write") << 0775 << "" << false << false;
+    QTest::newRow("sticky, others may write") << 01777 << "" << false << false;
+    QTest::newRow("plain file") << 0700 << "file" << true << true;
+    QTest::newRow("link") << 0755 << "link" << true << false;
+    QTest::newRow("second name of a file") << 0755 << "hardlink" << true << false;
+    QTest::newRow("pipe") << 0755 << "fifo" << true << false;
+    QTest::newRow("file others may write") << 0755 << "open file" << true << false;
+}
+
+void TestPlatform::stateFolderTakesOnlyWhatIsOurs()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, plant);
+    QFETCH(bool, usable);
+    QFETCH(bool, kept);
+
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    const QString folder = temporary.filePath(QStringLiteral("state"));
+    const QString victim = temporary.filePath(QStringLiteral("victim"));
+    QFile file(victim);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("precious\n");
+    file.close();
+    const QString state = folder + QStringLiteral("/state.dat");
+    if (mode != 0) {
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), mode_t(mode)) == 0);
+    }
+    const QByteArray encoded = QFile::encodeName(state);
+    if (plant == QLatin1String("file") || plant == QLatin1String("open file")) {
+        QFile planted(state);
+        QVERIFY(planted.open(QIODevice::WriteOnly));
+        planted.close();
+        QVERIFY(::chmod(encoded.constData(), plant == QLatin1String("file") ? 0600 : 0666) == 0);
+    } else if (plant == QLatin1String("link")) {
+        QVERIFY(QFile::link(victim, state));
+    } else if (plant == QLatin1String("hardlink")) {
+        QVERIFY(::link(QFile::encodeName(victim).constData(), encoded.constData()) == 0);
+    } else if (plant == QLatin1String("fifo")) {
+        QVERIFY(::mkfifo(encoded.constData(), 0600) == 0);
+    }
+
+    const QString why = Platform::prepareStateFolder(folder, {QStringLiteral("state.dat")});
+    QVERIFY2(why.isEmpty() == usable, qPrintable(why));
+    struct stat st = {};
+    QCOMPARE(::lstat(encoded.constData(), &st) == 0, kept || (!usable && !plant.isEmpty()));
+    if (mode == 0) {
+        QVERIFY(::stat(QFile::encodeName(folder).constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0755));
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("precious\n"));
+}
+
+void TestPlatform::stateLockIsHeldOnce()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    {
+        const Platform::StateLock first(folder.path(), QStringLiteral("run.lock"), 0);
+        QVERIFY(first.isLocked());
+        const Platform::StateLock second(folder.path(), QStringLiteral("run.lock"), 200);
+        QVERIFY(!second.isLocked());
+        QVERIFY(second.error().contains(QLatin1String("held by another run")));
+    }
+    QVERIFY(Platform::StateLock(folder.path(), QStringLiteral("run.lock"), 0).isLocked());
+
+    // A link in its place is neither followed nor created through.
+    QVERIFY(QFile::link(folder.filePath(QStringLiteral("elsewhere")), folder.filePath(QStringLiteral("link.lock"))));
+    QVERIFY(!Platform::StateLock(folder.path(), QStringLiteral("link.lock"), 0).isLocked());
+    QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("elsewhere"))));
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

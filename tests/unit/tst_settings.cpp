@@ -29,6 +29,8 @@ private slots:
     void credentialsAreEnciphered();
     void loadFallbacks_data();
     void loadFallbacks();
+    void credentialsWithControlCharacters_data();
+    void credentialsWithControlCharacters();
     void loadedPortIndexSignals();
     void setterSignals();
     void languageIndex();
@@ -243,6 +245,14 @@ void TestSettings::loadFallbacks_data()
         << "password" << QVariant("hunter2") << false << "password" << QVariant(QString()) << true;
     QTest::newRow("user name damaged") << "userName" << QVariant("AwK7") << false << "userName" << QVariant(QString())
                                        << true;
+    // Only a tampered store holds them; read as they are they would reach the engine.
+    SecretCipher cipher(BuildConfig::settingsCipherKey);
+    QTest::newRow("user name with a line break")
+        << "userName" << QVariant(cipher.encryptToString(QStringLiteral("ann\nsignal SIGHUP"))) << false << "userName"
+        << QVariant(QString()) << true;
+    QTest::newRow("password with an escape")
+        << "password" << QVariant(cipher.encryptToString(QStringLiteral("pw\x1b[2J"))) << false << "password"
+        << QVariant(QString()) << true;
     QTest::newRow("mtu not a number") << "mtuSize" << QVariant("big") << false << "mtuSize" << QVariant(0) << true;
     QTest::newRow("mtu negative") << "mtuSize" << QVariant(-20) << false << "mtuSize" << QVariant(0) << false;
     QTest::newRow("switch as text") << "killswitchEnabled" << QVariant("false") << false << "killswitchEnabled"
@@ -272,6 +282,45 @@ void TestSettings::loadFallbacks()
     QCOMPARE(!recorder.warnings().isEmpty(), warns);
     for (const QString &warning : recorder.warnings())
         QVERIFY2(!warning.contains(stored.toString()) || key != QLatin1String("password"), "secret in the log");
+}
+
+void TestSettings::credentialsWithControlCharacters_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept"); // empty: refused, the previous value stays
+
+    QTest::newRow("line break inside") << "ann\nsignal SIGHUP"
+                                       << "";
+    QTest::newRow("carriage return inside") << "ann\rsignal SIGHUP"
+                                            << "";
+    QTest::newRow("NUL") << QString::fromUtf8("ann\0x", 5) << "";
+    QTest::newRow("escape sequence") << "\x1b[2Jann"
+                                     << "";
+    QTest::newRow("C1 next line") << QStringLiteral("ann\u0085x") << "";
+    QTest::newRow("tab inside") << "an\tn"
+                                << "";
+    QTest::newRow("a paste's trailing line break") << "ann\n"
+                                                   << "ann";
+    QTest::newRow("letters beyond ASCII") << QStringLiteral("pässwörd") << QStringLiteral("pässwörd");
+}
+
+void TestSettings::credentialsWithControlCharacters()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    Settings settings(withoutWireGuard);
+    settings.setUserName(QStringLiteral("previous"));
+    settings.setPassword(QStringLiteral("previous"));
+    QSignalSpy refused(&settings, SIGNAL(credentialsRefused(QString)));
+    MessageRecorder recorder;
+    settings.setUserName(typed);
+    settings.setPassword(typed);
+    const QString expected = kept.isEmpty() ? QStringLiteral("previous") : kept;
+    QCOMPARE(settings.userName(), expected);
+    QCOMPARE(settings.password(), expected);
+    QCOMPARE(refused.count(), kept.isEmpty() ? 2 : 0);
+    for (const QString &warning : recorder.warnings())
+        QVERIFY2(!warning.contains(typed), "a credential in the log");
 }
 
 void TestSettings::loadedPortIndexSignals()

@@ -34,6 +34,8 @@ private slots:
     void joinNonEmpty();
     void addressTests_data();
     void addressTests();
+    void strictAddresses_data();
+    void strictAddresses();
     void executablePath();
     void dataDirectories();
     void dataDirectoriesWithoutAFolder();
@@ -178,6 +180,39 @@ void TestUtils::addressTests()
     QCOMPARE(Utils::isIpv4Address(text), ipv4);
     QCOMPARE(Utils::isIpv6Address(text), ipv6);
     QCOMPARE(Utils::isZeroAddress(text), zero);
+}
+
+void TestUtils::strictAddresses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("server"); // IPv4 dotted or host name
+
+    QTest::newRow("ipv4") << "10.8.0.1" << true;
+    QTest::newRow("ipv4 with a blank") << "0.0.0.0 " << false;
+    QTest::newRow("ipv4 with a line after it") << "10.8.0.1\nup /bin/sh" << false;
+    QTest::newRow("octal-looking octet") << "010.8.0.1" << false;
+    QTest::newRow("short form") << "10.8" << false;
+    QTest::newRow("five octets") << "1.2.3.4.5" << false;
+    QTest::newRow("octet out of range") << "256.1.1.1" << false;
+    QTest::newRow("with port") << "10.0.0.1:443" << false;
+    QTest::newRow("host name") << "nl1.example.net" << true;
+    QTest::newRow("single label") << "localhost" << true;
+    QTest::newRow("punycode") << "xn--bcher-kva.example" << true;
+    QTest::newRow("leading hyphen, an option to a reader") << "-a.example" << false;
+    QTest::newRow("underscore") << "a_b.example" << false;
+    QTest::newRow("label of 63") << QString(63, QLatin1Char('a')) + ".example" << true;
+    QTest::newRow("label of 64") << QString(64, QLatin1Char('a')) + ".example" << false;
+    QTest::newRow("ipv6") << "2001:db8::1" << false;
+    QTest::newRow("scope id") << "fe80::1%eth0" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestUtils::strictAddresses()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, server);
+    QCOMPARE(Utils::isServerAddress(text), server);
+    QCOMPARE(Utils::containsControlCharacter(text), text.contains(QLatin1Char('\n')));
 }
 
 void TestUtils::executablePath()

@@ -1,8 +1,10 @@
+#include "attacker.h"
 #include "fakeservice.h"
 #include "logger.h"
 #include "messagerecorder.h"
 #include "servicecontroller.h"
 #include "testsupport.h"
+#include "tunnelconfig.h"
 #include "wireguardclient.h"
 #include "wireguardlogger.h"
 
@@ -12,6 +14,10 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -58,6 +64,12 @@ private slots:
     void logFollowsTheFile();
     void driverQuery();
     void stateLines();
+    void hostileAccounts_data();
+    void hostileAccounts();
+    void privateKeyNeverReadableByOthers();
+    void strangerOnTheStatePort();
+    void tunnelProgramReadsOnlyTheClientsForm_data();
+    void tunnelProgramReadsOnlyTheClientsForm();
     void tunnelEnds();
 
 private:
@@ -72,12 +84,11 @@ void TestWireGuard::initTestCase()
     qputenv("VELMORIX_DATA_DIR", m_data.path().toLocal8Bit());
     qputenv("VELMORIX_APP_DIR", m_appDir.path().toLocal8Bit());
     QVERIFY(Logger::instance()->isInitialized());
+    // The tunnel program of these tests is this very program: the state lines it sends come
+    // from the engine that the client trusts.
     QVERIFY(QDir().mkpath(m_appDir.filePath(QStringLiteral("wireguard/bin"))));
-    QFile program(m_appDir.filePath(QStringLiteral("wireguard/bin/wireguard-service")));
-    QVERIFY(program.open(QIODevice::WriteOnly));
-    program.write("#!/bin/sh\nexit 0\n");
-    program.close();
-    QVERIFY(program.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+    QVERIFY(QFile::link(QCoreApplication::applicationFilePath(),
+                        m_appDir.filePath(QStringLiteral("wireguard/bin/wireguard-service"))));
 }
 
 void TestWireGuard::configText()
@@ -285,9 +296,31 @@ void TestWireGuard::stateLines()
     engine.write(">STATE:ERROR:a:b\n>STATE:CONNECTED\n");
     QTRY_COMPARE(client.connectionState(), ConnectionState::Id::Connected);
 
-    // The engine closes the channel: disconnected.
+    // The engine closes the channel without a word: it died or lost its peer, a crash that
+    // the controller may answer with a reconnection. The service's exit report that follows
+    // counts no second time.
     engine.disconnectFromHost();
+    QTRY_COMPARE(client.connectionState(), ConnectionState::Id::Reconnecting);
+    QCOMPARE(changed.at(changed.count() - 2).at(0).value<ConnectionState::Id>(), ConnectionState::Id::Disconnected);
+    QCOMPARE(changed.at(changed.count() - 2).at(1).toString(), QStringLiteral("CrashExit"));
+    const int reports = changed.count();
+    service.report(QStringLiteral("finished:1,1,wireguard-service"));
+    QTest::qWait(200);
+    QCOMPARE(changed.count(), reports);
+
+    // An orderly end says so before the channel closes: disconnected, no crash.
+    client.connectToVpn();
+    QTcpSocket orderly;
+    orderly.connectToHost(QHostAddress::LocalHost, WireGuardClient::statePort);
+    QVERIFY(orderly.waitForConnected(2000));
+    orderly.write(">STATE:CONNECTED\n");
+    QTRY_COMPARE(client.connectionState(), ConnectionState::Id::Connected);
+    orderly.write(">STATE:DISCONNECTED\n");
+    orderly.flush();
+    orderly.disconnectFromHost();
     QTRY_COMPARE(client.connectionState(), ConnectionState::Id::Disconnected);
+    QTest::qWait(200);
+    QCOMPARE(client.connectionState(), ConnectionState::Id::Disconnected);
 
     // A finished report while no tunnel program runs: crash, then reconnection.
     client.connectToVpn();
@@ -295,6 +328,139 @@ void TestWireGuard::stateLines()
     service.report(QStringLiteral("finished:1,3,wireguard-service"));
     QTRY_COMPARE(client.connectionState(), ConnectionState::Id::Reconnecting);
     QCOMPARE(changed.at(changed.count() - 2).at(1).toString(), QStringLiteral("CrashExit"));
+}
+
+void TestWireGuard::hostileAccounts_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("address with a line of its own") << "wgIp"
+                                                    << "10.66.0.2/32\nPostUp = /bin/sh";
+    QTest::newRow("address with a scope") << "wgIp"
+                                          << "fe80::1%eth0";
+    QTest::newRow("address of blanks") << "wgIp"
+                                       << "10.66.0.2 10.66.0.3";
+    QTest::newRow("private key with a line of its own")
+        << "wgPrivateKey"
+        << "cHJpdmF0ZS1rZXktb2YtdGhlLWNsaWVudC0wMDAwMDA=\nDNS = 1.1.1.1";
+    QTest::newRow("private key of another length") << "wgPrivateKey"
+                                                   << "c2hvcnQ=";
+    QTest::newRow("server with a line of its own") << "server"
+                                                   << "10.99.0.1:55888\nEndpoint = 10.0.0.9";
+    QTest::newRow("server with a scope") << "server"
+                                         << "10.99.0.1%eth0";
+}
+
+void TestWireGuard::hostileAccounts()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    Account account = activeAccount();
+    QString server = QStringLiteral("10.99.0.1");
+    if (field == QLatin1String("wgIp"))
+        account.wgIp = value;
+    else if (field == QLatin1String("wgPrivateKey"))
+        account.wgPrivateKey = value;
+    else
+        server = value;
+    // Not usable: nothing is written that a root process would read as a line of its own.
+    QCOMPARE(WireGuardClient::configText(account, server), QString());
+}
+
+void TestWireGuard::privateKeyNeverReadableByOthers()
+{
+    // A write that fails half-way (here the size limit a full disk would set) must leave no
+    // part of the key readable by others: the file is the owner's from its first byte.
+    WireGuardClient client;
+    ConnectionParameters p;
+    p.server = QStringLiteral("10.99.0.1");
+    client.setConnectionParameters(p);
+    VpnClient::setAccount(activeAccount());
+    const mode_t oldMask = ::umask(022);
+    struct rlimit oldLimit = {};
+    ::getrlimit(RLIMIT_FSIZE, &oldLimit);
+    struct rlimit limit = oldLimit;
+    limit.rlim_cur = 20;
+    std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const bool prepared = client.prepareConfig();
+    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, SIG_DFL);
+    ::umask(oldMask);
+
+    QVERIFY(!prepared);
+    const QString path = m_data.filePath(QStringLiteral("config/wg-velmorix.conf"));
+    struct stat st = {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
+        QVERIFY2((st.st_mode & 077) == 0, qPrintable(QString::number(st.st_mode, 8)));
+
+    // And a whole write is read-only for its owner.
+    QVERIFY(client.prepareConfig());
+    QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
+    QCOMPARE(st.st_mode & 0777, mode_t(0400));
+}
+
+void TestWireGuard::strangerOnTheStatePort()
+{
+    FakeService service;
+    ServiceController controller(true, nullptr, service.port());
+    QTRY_VERIFY(controller.isConnected());
+    VpnClient::setAccount(activeAccount());
+    WireGuardClient client;
+    ConnectionParameters p;
+    p.server = QStringLiteral("10.99.0.1");
+    client.setConnectionParameters(p);
+    client.connectToVpn();
+    QCOMPARE(client.connectionState(), ConnectionState::Id::Connecting);
+
+    // A process that is not the tunnel program reports first: it is hung up on, unheard.
+    Attacker attacker;
+    MessageRecorder recorder;
+    QProcess stranger;
+    attacker.start(stranger,
+                   Attacker::Root,
+                   {QStringLiteral("connect"),
+                    QString::number(WireGuardClient::statePort),
+                    QStringLiteral("3"),
+                    QStringLiteral(">STATE:CONNECTED")});
+    QByteArray seen;
+    QTRY_VERIFY_WITH_TIMEOUT((seen += stranger.readAll()).contains("closed"), 5000);
+    QCOMPARE(client.connectionState(), ConnectionState::Id::Connecting);
+    QCOMPARE(recorder.warnings().filter(QStringLiteral("it is not the engine")).size(), 1);
+    stranger.waitForFinished();
+
+    // The tunnel program still gets the channel.
+    QTcpSocket engine;
+    engine.connectToHost(QHostAddress::LocalHost, WireGuardClient::statePort);
+    QVERIFY(engine.waitForConnected(2000));
+    engine.write(">STATE:CONNECTED\n");
+    QTRY_COMPARE(client.connectionState(), ConnectionState::Id::Connected);
+}
+
+void TestWireGuard::tunnelProgramReadsOnlyTheClientsForm_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("usable");
+    const QString own = WireGuardClient::configText(activeAccount(), QStringLiteral("10.99.0.1"));
+    QTest::newRow("the client's") << own << true;
+    QTest::newRow("a program to run") << own + QStringLiteral("PostUp = /bin/sh\n") << false;
+    QTest::newRow("a key twice") << own + QStringLiteral("Endpoint = 10.0.0.9:1\n") << false;
+    QTest::newRow("a route with more") << QString(own).replace(QStringLiteral("0.0.0.0/0"),
+                                                               QStringLiteral("0.0.0.0/0 table 7"))
+                                       << false;
+    QTest::newRow("a scoped endpoint") << QString(own).replace(QStringLiteral("10.99.0.1:"),
+                                                               QStringLiteral("[fe80::1%eth0]:"))
+                                       << false;
+    QTest::newRow("a third section") << own + QStringLiteral("[Peer]\n") << false;
+    QTest::newRow("a control character") << QString(own).insert(0, QChar(0x1b)) << false;
+}
+
+void TestWireGuard::tunnelProgramReadsOnlyTheClientsForm()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, usable);
+    const TunnelConfig config = TunnelConfig::parse(text);
+    QVERIFY2(config.error.isEmpty() == usable, qPrintable(config.error));
 }
 
 void TestWireGuard::tunnelEnds()

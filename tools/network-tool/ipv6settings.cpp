@@ -2,8 +2,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -74,14 +75,49 @@ bool Ipv6Settings::write(const QString &name, const QString &value)
     return file.open(QIODevice::WriteOnly) && file.write(value.toLatin1() + '\n') > 0 && file.flush();
 }
 
+bool Ipv6Settings::writeRecord(const QByteArray &text, QString *error)
+{
+    // Made anew beside the record and renamed over it: a link in either place is replaced,
+    // never followed, and a crash leaves the old record or the new one, never half of one.
+    const QString temporary = m_record + QStringLiteral(".new");
+    const QByteArray encoded = QFile::encodeName(temporary);
+    const auto failed = [&](int fd) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(encoded.constData());
+        return false;
+    };
+    if (::unlink(encoded.constData()) != 0 && errno != ENOENT)
+        return failed(-1);
+    const int fd = ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return failed(-1);
+    for (qsizetype done = 0; done < text.size();) {
+        const ssize_t n = ::write(fd, text.constData() + done, size_t(text.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return failed(fd);
+        done += n;
+    }
+    if (::fsync(fd) != 0)
+        return failed(fd);
+    ::close(fd);
+    if (::rename(encoded.constData(), QFile::encodeName(m_record).constData()) != 0)
+        return failed(-1);
+    return true;
+}
+
 bool Ipv6Settings::readRecord(QMap<QString, QString> *settings)
 {
     const int fd = ::open(QFile::encodeName(m_record).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat status = {};
+    // One name only: a second would be a hard link that someone else made to a file of root's.
     const bool ours = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid()
-        && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0 && status.st_size < 65536;
+        && status.st_nlink == 1 && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0 && status.st_size < 65536;
     QByteArray text;
     if (ours) {
         char buffer[4096];
@@ -112,12 +148,10 @@ bool Ipv6Settings::disable()
         // settings, while the settings of the moment may be ours.
         m_report += QStringLiteral("keeping the record of an earlier session; ");
     } else {
-        QSaveFile file(m_record);
-        recordOk = file.open(QIODevice::WriteOnly)
-            && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && file.write(serialise(now)) >= 0
-            && file.commit();
+        QString error;
+        recordOk = writeRecord(serialise(now), &error);
         if (!recordOk)
-            m_report += QStringLiteral("cannot record the settings in %1 (%2); ").arg(m_record, file.errorString());
+            m_report += QStringLiteral("cannot record the settings in %1 (%2); ").arg(m_record, error);
     }
     // "all" reaches every interface there is, "default" those that come later (the tunnel).
     const bool switched = write(all, QStringLiteral("1")) && write(fresh, QStringLiteral("1"));

@@ -5,9 +5,9 @@
 
 // The "disable_ipv6" settings of the kernel ("all", "default" and one per interface), switched
 // off for a session and put back afterwards as they were. What they were is kept in a record
-// file, written by rename (a link at its place is replaced, never followed) and read only when
-// it belongs to us (our owner, not writable by others, not a link), so that no other user can
-// make root write settings of their choosing.
+// file, made anew and renamed into place (a link at its place is replaced, never followed) and
+// read only when it belongs to us (our owner, one name, not writable by others, not a link), so
+// that no other user can make root write settings of their choosing.
 class Ipv6Settings
 {
 public:
@@ -29,6 +29,7 @@ private:
     QMap<QString, QString> current() const;
     bool write(const QString &name, const QString &value);
     bool readRecord(QMap<QString, QString> *settings);
+    bool writeRecord(const QByteArray &text, QString *error);
 
     QString m_conf;
     QString m_record;

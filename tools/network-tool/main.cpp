@@ -8,10 +8,10 @@
 // leaves IPv6 off only until the next start.
 #include "ipv6settings.h"
 
-#include "utils.h"
+#include "platform/paths.h"
+#include "platform/statefolder.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include <cstdio>
 
@@ -25,9 +25,27 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: network-tool --ipv6 enable|disable\n");
         return 2;
     }
-    const QString folder = Utils::dataDirectory();
-    if (folder.isEmpty() || !QDir().mkpath(folder)) {
+    // The machine-wide folder, root's own: the record decides what root writes into the
+    // kernel's settings, so a folder that others may write is refused, not used.
+    const QString folder = Platform::programDataDirectory();
+    if (folder.isEmpty()) {
         std::fprintf(stderr, "network-tool: no data folder for the record of the IPv6 settings\n");
+        return 1;
+    }
+    const QString refused = Platform::prepareStateFolder(
+        folder, {QStringLiteral("ipv6.dat"), QStringLiteral("ipv6.dat.new"), QStringLiteral("network-tool.lock")});
+    if (!refused.isEmpty()) {
+        std::fprintf(stderr,
+                     "network-tool: refusing the data folder %s: %s; IPv6 left as it is\n",
+                     qPrintable(folder),
+                     qPrintable(refused));
+        return 1;
+    }
+    // One run at a time: a "disable" beside an "enable" would record the settings that the
+    // other is halfway through changing, and both write the same record.
+    const Platform::StateLock lock(folder, QStringLiteral("network-tool.lock"), 60000);
+    if (!lock.isLocked()) {
+        std::fprintf(stderr, "network-tool: %s; IPv6 left as it is\n", qPrintable(lock.error()));
         return 1;
     }
     Ipv6Settings settings(QStringLiteral("/proc/sys/net/ipv6/conf"), folder + QStringLiteral("/ipv6.dat"));

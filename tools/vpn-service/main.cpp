@@ -1,5 +1,8 @@
 // vpn-service: runs the client's privileged programs on Linux. Run it as root; the client
-// reaches it on ws://127.0.0.1:6457.
+// reaches it on ws://127.0.0.1:6457. Only the application directory's client may command it
+// (and the programs named with --allow-client), only with the client's own command lines.
+#include "buildconfig.h"
+#include "safefolder.h"
 #include "vpnservice.h"
 
 #include <QCommandLineParser>
@@ -63,8 +66,14 @@ int main(int argc, char **argv)
         QStringLiteral("Folder of the programs it may start (default: the folder of this program)."),
         QStringLiteral("folder"),
         QCoreApplication::applicationDirPath());
+    const QCommandLineOption allowClientOption(
+        QStringLiteral("allow-client"),
+        QStringLiteral("A further program that may command the service, besides the application directory's "
+                       "client (repeatable; for tests and tools that drive the service as the client)."),
+        QStringLiteral("program"));
     parser.addOption(portOption);
     parser.addOption(appDirOption);
+    parser.addOption(allowClientOption);
     parser.process(app);
 
     bool portOk = false;
@@ -78,9 +87,30 @@ int main(int argc, char **argv)
         qCritical("vpn-service: --app-dir '%s' is not a folder", qPrintable(appDir.filePath()));
         return 2;
     }
+    // Whoever may change a program of the folder would have it run as root.
+    const SafeFolder programs(appDir.absoluteFilePath(), 0);
+    if (!programs.isOpen()) {
+        qCritical("vpn-service: --app-dir '%s' is not root's alone: %s",
+                  qPrintable(appDir.filePath()),
+                  qPrintable(programs.error()));
+        return 2;
+    }
+
+    // The client of the application directory, and whatever root named besides: only root
+    // starts this service, so only root widens who may command it.
+    const QString directory = QDir::cleanPath(appDir.absoluteFilePath());
+    QStringList clients{directory + QLatin1Char('/') + QLatin1String(BuildConfig::brandId)};
+    for (const QString &client : parser.values(allowClientOption)) {
+        if (!QFileInfo(client).isAbsolute() || QFileInfo(client).canonicalFilePath().isEmpty()) {
+            qCritical("vpn-service: --allow-client '%s' is not the full path of a program", qPrintable(client));
+            return 2;
+        }
+        clients << client;
+    }
 
     quitOnSignals(app);
-    VpnService service(QDir(appDir.absoluteFilePath()));
+    const AccessControl access(clients);
+    VpnService service(QDir(directory), access);
     if (!service.listen(quint16(port)))
         return 1;
     return app.exec();

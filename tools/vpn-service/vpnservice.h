@@ -1,36 +1,43 @@
 #pragma once
 
+#include "accesscontrol.h"
+#include "argumentpolicy.h"
+
 #include <QDir>
+#include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QProcess>
-#include <QSet>
 #include <QWebSocketServer>
 
 class QWebSocket;
 struct ServiceCommand;
 
 // The privileged service of the client, on Linux: starts the known programs of the application
-// directory for the client and reports their start and end on the client's link.
+// directory for the client and reports their start and end on the client's link. Commands come
+// only from the client (AccessControl) and start only the command lines that the client
+// produces (ArgumentPolicy); the files they name are opened and checked here, so that what a
+// program reads as root is what was checked.
 class VpnService final : public QObject
 {
     Q_OBJECT
 
 public:
-    static const QSet<QString> &knownPrograms();
-
-    VpnService(const QDir &applicationDirectory, QObject *parent = nullptr);
+    VpnService(const QDir &applicationDirectory, const AccessControl &access, QObject *parent = nullptr);
     ~VpnService() override;
 
     bool listen(quint16 port);
     quint16 port() const;
 
-    // Why a program may not run, or empty when it may.
-    QString refusal(const QString &program) const;
-
 private:
+    struct Client
+    {
+        AccessControl::Peer peer;
+    };
+
     struct Child
     {
-        QProcess *process = nullptr;
+        QPointer<QProcess> process;
         QWebSocket *client = nullptr;
         QString name;
         qint64 pid = 0;
@@ -41,12 +48,19 @@ private:
     void onTextMessage(QWebSocket *client, const QString &frame);
     void onClientGone(QWebSocket *client);
     void start(QWebSocket *client, const QStringList &programAndArguments);
-    void signalChildren(const QString &name, bool kill);
+    // Opens and checks the files a command line names and puts descriptors of what was checked
+    // in their place. Empty when all is well, else why not.
+    QString
+    prepareFiles(const ArgumentPolicy::Decision &decision, int uid, QStringList *arguments, QVector<int> *descriptors);
+    void signalChildren(QWebSocket *client, const QString &name, bool kill);
     void report(QWebSocket *client, const QString &text);
-    void endChild(Child &child);
+    void onChildFinished(QProcess *process, int code);
+    static void endProcess(QProcess *process);
 
     QDir m_applicationDirectory;
+    AccessControl m_access;
+    ArgumentPolicy m_policy;
     QWebSocketServer m_server;
-    QList<QWebSocket *> m_clients;
+    QHash<QWebSocket *, Client> m_clients;
     QList<Child> m_children;
 };

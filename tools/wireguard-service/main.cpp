@@ -4,7 +4,10 @@
 //     wireguard-service --remove CONF          tear it down
 // The tunnel uses the kernel's WireGuard when it is there, wireguard-go otherwise; `wg` sets
 // its keys and peer, `ip` its address and routes, the application's dns program the DNS
-// servers of the configuration for the tunnel's life. The log goes to "log.bin" beside CONF.
+// servers of the configuration for the tunnel's life. The log goes to "log.bin" beside CONF,
+// the tunnel's pid to CONF.pid. It runs as root in a folder of the client's: every file there
+// is reached through the folder opened once, never by following a link (SafeFolder).
+#include "safefolder.h"
 #include "tunnelconfig.h"
 
 #include <QCoreApplication>
@@ -13,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTcpSocket>
@@ -23,12 +25,30 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
+#include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+// Debian's C library declares these without C linkage.
+extern "C" {
+#include <sys/pidfd.h>
+}
 
 namespace {
 
 constexpr int handshakeTimeoutSeconds = 15;
+// A session's keys expire 180 s after its handshake, and with traffic (the keep-alive makes
+// some every 25 s) WireGuard makes a new one every 120 s: a handshake older than that is a
+// peer that no longer answers. VELMORIX_WG_PEER_TIMEOUT shortens it for tests.
+constexpr int peerTimeoutSeconds = 180;
+
+int peerTimeout()
+{
+    const int overridden = qEnvironmentVariableIntValue("VELMORIX_WG_PEER_TIMEOUT");
+    return overridden > 0 ? overridden : peerTimeoutSeconds;
+}
 
 int signalPipe[2] = {-1, -1};
 
@@ -41,9 +61,9 @@ void onSignal(int)
 // CONF.dns: the tunnel switched the DNS servers and has not given them back yet. Written before
 // the switch, so that whoever comes next (a removal, the client's start-up check through the
 // dns program's own record) knows even after a kill.
-QString dnsMarker(const QString &configPath)
+QString dnsMarkerName(const QString &configPath)
 {
-    return configPath + QStringLiteral(".dns");
+    return QFileInfo(configPath).fileName() + QStringLiteral(".dns");
 }
 
 // The dns program of the application directory (this program lives in APP/wireguard/bin).
@@ -56,12 +76,14 @@ bool runDns(const QStringList &arguments)
 }
 
 // Gives back the servers a tunnel of this configuration switched, if one did.
-void restoreDns(const QString &configPath)
+void restoreDns(SafeFolder &folder, const QString &configPath)
 {
-    if (!QFileInfo::exists(dnsMarker(configPath)))
+    const int marker = folder.openForReading(dnsMarkerName(configPath));
+    if (marker < 0)
         return;
+    ::close(marker);
     if (runDns({QStringLiteral("reset")}))
-        QFile::remove(dnsMarker(configPath));
+        folder.remove(dnsMarkerName(configPath));
 }
 
 QString tool(const QString &name)
@@ -72,12 +94,16 @@ QString tool(const QString &name)
                            : found;
 }
 
-// Runs a tool to its end; its output, and whether it succeeded.
-QString run(const QString &program, const QStringList &arguments, bool *ok = nullptr)
+// Runs a tool to its end, with `input` on its standard input; its output, and whether it
+// succeeded.
+QString run(const QString &program, const QStringList &arguments, bool *ok = nullptr, const QByteArray &input = {})
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(tool(program), arguments);
+    if (!input.isEmpty())
+        process.write(input);
+    process.closeWriteChannel();
     const bool finished = process.waitForFinished(15000);
     const bool success = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     if (ok)
@@ -95,10 +121,10 @@ QString run(const QString &program, const QStringList &arguments, bool *ok = nul
 class BinaryLog
 {
 public:
-    explicit BinaryLog(const QString &path)
-        : m_file(path)
+    // Takes over an open descriptor of a new file; -1 for no log file.
+    explicit BinaryLog(int fd)
     {
-        if (m_file.open(QIODevice::ReadWrite | QIODevice::Truncate)) {
+        if (fd >= 0 && m_file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
             QByteArray header(8, '\0');
             qToLittleEndian<quint32>(0x0BADBABE, header.data());
             m_file.write(header);
@@ -131,28 +157,45 @@ private:
     qint32 m_count = 0;
 };
 
+// wireguard-go holds the tunnel for as long as it runs: were this process killed, the tunnel
+// would outlive it, unseen by the client and in the way of the next one. The kernel ends the
+// child with its parent, also when the parent went before the child could ask for that.
+class BoundProcess final : public QProcess
+{
+protected:
+    void setupChildProcess() override
+    {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != m_parent)
+            ::_exit(127);
+    }
+
+private:
+    const pid_t m_parent = ::getpid();
+};
+
 class Tunnel : public QObject
 {
 public:
-    Tunnel(const QString &configPath, quint16 port)
-        : m_configPath(configPath)
+    Tunnel(SafeFolder &folder, const QString &configPath, quint16 port)
+        : m_folder(folder)
+        , m_configPath(configPath)
         , m_interface(TunnelConfig::interfaceName(configPath))
-        , m_log(QFileInfo(configPath).absolutePath() + QStringLiteral("/log.bin"))
+        , m_log(folder.create(QStringLiteral("log.bin"), 0644))
     {
         m_channel.connectToHost(QStringLiteral("127.0.0.1"), port);
         m_channel.waitForConnected(3000);
     }
 
-    ~Tunnel() override { tearDown(); }
+    ~Tunnel() override { tearDown(true); }
 
     bool up()
     {
-        QFile file(m_configPath);
-        const TunnelConfig config =
-            file.open(QIODevice::ReadOnly) ? TunnelConfig::parse(QString::fromUtf8(file.readAll())) : TunnelConfig();
-        if (!config.error.isEmpty() || !file.isOpen()) {
-            m_log.write(QStringLiteral("Invalid configuration: ")
-                        + (file.isOpen() ? config.error : file.errorString()));
+        QByteArray text;
+        const bool read = m_folder.read(QFileInfo(m_configPath).fileName(), 64 * 1024, &text);
+        const TunnelConfig config = read ? TunnelConfig::parse(QString::fromUtf8(text)) : TunnelConfig();
+        if (!read || !config.error.isEmpty()) {
+            m_log.write(QStringLiteral("Invalid configuration: ") + (read ? config.error : m_folder.error()));
             state(QStringLiteral("ERROR:Invalid configuration"));
             return false;
         }
@@ -162,22 +205,13 @@ public:
         if (!createInterface())
             return false;
 
-        // The private key reaches wg through a file only we can read, never the command line.
-        const QString keyFile = QFileInfo(m_configPath).absolutePath() + QStringLiteral("/.%1.key").arg(m_interface);
-        QFile key(keyFile);
-        if (!key.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            || !key.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-            state(QStringLiteral("ERROR:Cannot store the key"));
-            return false;
-        }
-        key.write(config.privateKey.toLatin1() + '\n');
-        key.close();
+        // The private key reaches wg through a pipe: never a command line, never a file.
         bool ok = false;
         run(QStringLiteral("wg"),
             {QStringLiteral("set"),
              m_interface,
              QStringLiteral("private-key"),
-             keyFile,
+             QStringLiteral("/dev/stdin"),
              QStringLiteral("peer"),
              config.peerPublicKey,
              QStringLiteral("endpoint"),
@@ -186,8 +220,8 @@ public:
              config.allowedIps.join(QLatin1Char(',')),
              QStringLiteral("persistent-keepalive"),
              QStringLiteral("25")},
-            &ok);
-        QFile::remove(keyFile);
+            &ok,
+            config.privateKey.toLatin1() + '\n');
         if (!ok) {
             state(QStringLiteral("ERROR:Cannot configure the interface"));
             return false;
@@ -209,13 +243,15 @@ public:
         QTimer::singleShot(200, this, [this] { tick(); });
     }
 
-    void tearDown()
+    // `report`: the tunnel ends in order and says so. A tunnel that lost its peer ends
+    // without the word, and its closing channel and exit code tell the client of a crash.
+    void tearDown(bool report)
     {
         if (m_tornDown)
             return;
         m_tornDown = true;
         if (m_dnsSwitched) {
-            restoreDns(m_configPath);
+            restoreDns(m_folder, m_configPath);
             m_log.write(QStringLiteral("DNS servers given back"));
         }
         for (const QStringList &route : qAsConst(m_routes))
@@ -227,7 +263,8 @@ public:
         if (QFileInfo::exists(QStringLiteral("/sys/class/net/") + m_interface))
             run(QStringLiteral("ip"), {QStringLiteral("link"), QStringLiteral("del"), m_interface});
         m_log.write(QStringLiteral("Tunnel %1 removed").arg(m_interface));
-        state(QStringLiteral("DISCONNECTED"));
+        if (report)
+            state(QStringLiteral("DISCONNECTED"));
         m_channel.flush();
         m_channel.waitForBytesWritten(1000);
     }
@@ -302,8 +339,11 @@ private:
         QString ipv6;
         for (const QString &server : config.dnsServers)
             (server.contains(QLatin1Char(':')) ? ipv6 : ipv4) = server;
-        QSaveFile marker(dnsMarker(m_configPath));
-        if (!marker.open(QIODevice::WriteOnly) || marker.write("switched\n") < 0 || !marker.commit()) {
+        const int marker = m_folder.create(dnsMarkerName(m_configPath), 0644);
+        const bool marked = marker >= 0 && ::write(marker, "switched\n", 9) == 9;
+        if (marker >= 0)
+            ::close(marker);
+        if (!marked) {
             m_log.write(QStringLiteral("Cannot mark the DNS switch: DNS servers left as they are"));
             return;
         }
@@ -344,6 +384,18 @@ private:
             }
             return;
         }
+        const qint64 latest =
+            run(QStringLiteral("wg"), {QStringLiteral("show"), m_interface, QStringLiteral("latest-handshakes")})
+                .section(QLatin1Char('\t'), 1, 1)
+                .trimmed()
+                .toLongLong();
+        const qint64 age = QDateTime::currentSecsSinceEpoch() - latest;
+        if (latest > 0 && age > peerTimeout()) {
+            m_log.write(QStringLiteral("No handshake for %1 s: the peer is lost").arg(age));
+            m_peerLost = true;
+            QCoreApplication::exit(1);
+            return;
+        }
         const QStringList transfer =
             run(QStringLiteral("wg"), {QStringLiteral("show"), m_interface, QStringLiteral("transfer")})
                 .trimmed()
@@ -363,40 +415,87 @@ private:
         }
     }
 
+public:
+    bool peerLost() const { return m_peerLost; }
+
+private:
+    SafeFolder &m_folder;
     QString m_configPath;
     QString m_interface;
     BinaryLog m_log;
     QTcpSocket m_channel;
-    QProcess m_engine;
+    BoundProcess m_engine;
     QTimer m_timer;
     QList<QStringList> m_routes;
     int m_seconds = 0;
     bool m_connected = false;
     bool m_tornDown = false;
+    bool m_peerLost = false;
     bool m_dnsSwitched = false;
 };
 
-QString pidFile(const QString &configPath)
+QString pidFileName(const QString &configPath)
 {
-    return configPath + QStringLiteral(".pid");
+    return QFileInfo(configPath).fileName() + QStringLiteral(".pid");
 }
 
-int remove(const QString &configPath)
+// Whether the process is this program's tunnel for that configuration: a pid file may name
+// any process by the time it is read (a process that ended and a number used again, or a file
+// written by someone else), and a signal from root reaches every process.
+bool isTunnelProcess(pid_t pid, const QString &configPath)
 {
-    QFile file(pidFile(configPath));
-    const qint64 pid = file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
-    if (pid > 0 && ::kill(pid_t(pid), SIGTERM) == 0) {
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    const QString exe = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).canonicalFilePath();
+    if (self.isEmpty() || exe != self)
+        return false;
+    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    if (!cmdline.open(QIODevice::ReadOnly))
+        return false;
+    const QList<QByteArray> arguments = cmdline.readAll().split('\0');
+    return arguments.size() >= 3 && arguments.at(1) == "--add"
+        && QFileInfo(QFile::decodeName(arguments.at(2))).absoluteFilePath() == configPath;
+}
+
+int remove(SafeFolder &folder, const QString &configPath)
+{
+    QByteArray text;
+    const qint64 pid = folder.read(pidFileName(configPath), 64, &text) ? text.trimmed().toLongLong() : 0;
+    // Held before the check: the number then stays this process's until the signal is sent.
+    const int handle = pid > 1 ? pidfd_open(pid_t(pid), 0) : -1;
+    const bool tunnel = handle >= 0 && isTunnelProcess(pid_t(pid), configPath);
+    if (handle >= 0 && !tunnel)
+        std::fprintf(stderr,
+                     "wireguard-service: %s names process %lld, which is not the tunnel of %s; no signal sent\n",
+                     qPrintable(pidFileName(configPath)),
+                     pid,
+                     qPrintable(configPath));
+    if (tunnel && pidfd_send_signal(handle, SIGTERM, nullptr, 0) == 0) {
         // The tunnel's own process tears it down and reports; wait for it to be gone.
-        for (int i = 0; i < 100 && ::kill(pid_t(pid), 0) == 0; ++i)
+        for (int i = 0; i < 100 && pidfd_send_signal(handle, 0, nullptr, 0) == 0; ++i)
             QThread::msleep(50);
+        ::close(handle);
         return 0;
     }
+    if (handle >= 0)
+        ::close(handle);
     // The tunnel's process is gone without tearing down (killed): its DNS switch too.
-    restoreDns(configPath);
+    restoreDns(folder, configPath);
     const QString interface = TunnelConfig::interfaceName(configPath);
     if (QFileInfo::exists(QStringLiteral("/sys/class/net/") + interface))
         run(QStringLiteral("ip"), {QStringLiteral("link"), QStringLiteral("del"), interface});
     return 0;
+}
+
+// The folder of the configuration, opened safely for its owner.
+std::unique_ptr<SafeFolder> openFolder(const QString &configPath)
+{
+    struct stat st = {};
+    const QString folder = QFileInfo(configPath).absolutePath();
+    const uid_t owner = ::stat(QFile::encodeName(folder).constData(), &st) == 0 ? st.st_uid : 0;
+    auto opened = std::make_unique<SafeFolder>(folder, owner);
+    if (!opened->isOpen())
+        std::fprintf(stderr, "wireguard-service: %s\n", qPrintable(opened->error()));
+    return opened;
 }
 
 int usage()
@@ -411,20 +510,33 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments().mid(1);
-    if (arguments.size() == 2 && arguments.at(0) == QLatin1String("--remove") && !arguments.at(1).isEmpty())
-        return remove(QFileInfo(arguments.at(1)).absoluteFilePath());
+    const bool removing = arguments.size() == 2 && arguments.at(0) == QLatin1String("--remove");
     bool portOk = false;
     const uint port = arguments.size() == 4 ? arguments.at(3).toUInt(&portOk) : 0;
-    if (arguments.size() != 4 || arguments.at(0) != QLatin1String("--add") || arguments.at(1).isEmpty()
-        || arguments.at(2) != QLatin1String("--port") || !portOk || port == 0 || port > 65535)
+    const bool adding = arguments.size() == 4 && arguments.at(0) == QLatin1String("--add")
+        && arguments.at(2) == QLatin1String("--port") && portOk && port > 0 && port <= 65535;
+    if ((!removing && !adding) || arguments.at(1).isEmpty())
         return usage();
 
     const QString configPath = QFileInfo(arguments.at(1)).absoluteFilePath();
-    Tunnel tunnel(configPath, quint16(port));
-    QFile pid(pidFile(configPath));
-    if (pid.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        pid.write(QByteArray::number(QCoreApplication::applicationPid()));
-    pid.close();
+    // The interface is named after the file: only names of our own, never the machine's links.
+    if (!TunnelConfig::interfaceName(configPath).startsWith(QLatin1String("wg-"))) {
+        std::fprintf(stderr, "wireguard-service: the configuration is not named wg-NAME.conf\n");
+        return 2;
+    }
+    const std::unique_ptr<SafeFolder> folder = openFolder(configPath);
+    if (!folder->isOpen())
+        return 1;
+    if (removing)
+        return remove(*folder, configPath);
+
+    Tunnel tunnel(*folder, configPath, quint16(port));
+    const int pid = folder->create(pidFileName(configPath), 0644);
+    if (pid >= 0) {
+        const QByteArray number = QByteArray::number(QCoreApplication::applicationPid());
+        [[maybe_unused]] const ssize_t written = ::write(pid, number.constData(), size_t(number.size()));
+        ::close(pid);
+    }
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
         auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
@@ -441,7 +553,7 @@ int main(int argc, char **argv)
         tunnel.watch();
         code = app.exec();
     }
-    tunnel.tearDown();
-    QFile::remove(pidFile(configPath));
+    tunnel.tearDown(!tunnel.peerLost());
+    folder->remove(pidFileName(configPath));
     return code;
 }
