@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+#include <memory>
+
 // The demo provider's layout and backend, against the client's own parse and API client: what
 // the provider publishes is what the client reads, and what reaches the network script or the
 // backend from outside is checked first.
@@ -32,6 +35,8 @@ private slots:
     void credentials();
     void hostileRequests_data();
     void hostileRequests();
+    void callersThatNeverFinish_data();
+    void callersThatNeverFinish();
 
 private:
     static QByteArray
@@ -323,6 +328,54 @@ void TestDemoProvider::hostileRequests()
     QVERIFY(reply.contains("Connection: close\r\n"));
     const int length = reply.mid(reply.indexOf("Content-Length: ") + 16).split('\r').first().toInt();
     QCOMPARE(reply.size() - reply.indexOf("\r\n\r\n") - 4, length);
+}
+
+// Callers that stop half-way, before or after the TLS handshake, are cut after the request
+// time-out; past the cap, new connections are closed at once, and the server serves again once
+// the silent ones are gone.
+void TestDemoProvider::callersThatNeverFinish_data()
+{
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<int>("callers");
+    QTest::newRow("silent before the handshake") << QByteArray() << 1;
+    QTest::newRow("half a handshake") << QByteArray("\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03", 11) << 1;
+    QTest::newRow("more than the cap") << QByteArray() << BackendServer::maxConnections + 4;
+}
+
+void TestDemoProvider::callersThatNeverFinish()
+{
+    QFETCH(QByteArray, sent);
+    QFETCH(int, callers);
+    BackendServer *backend = demoBackend();
+    QVERIFY(backend->isTls());
+    backend->setRequestTimeout(400);
+    std::vector<std::unique_ptr<QTcpSocket>> sockets;
+    for (int i = 0; i < callers; ++i) {
+        sockets.push_back(std::make_unique<QTcpSocket>());
+        sockets.back()->connectToHost(QHostAddress::LocalHost, backend->serverPort());
+        QVERIFY(sockets.back()->waitForConnected(3000));
+        sockets.back()->write(sent);
+        sockets.back()->flush();
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(backend->openConnections() > 0, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(backend->openConnections(), std::min(callers, int(BackendServer::maxConnections)), 3000);
+    QVERIFY(backend->openConnections() <= BackendServer::maxConnections);
+    const auto closed = [&sockets] {
+        return std::all_of(sockets.begin(), sockets.end(),
+                           [](const auto &socket) { return socket->state() == QAbstractSocket::UnconnectedState; });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(closed(), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(backend->openConnections(), 0, 3000);
+
+    // And a caller that does finish is served.
+    qputenv("VELMORIX_API_BASE", backend->base().toLocal8Bit());
+    qputenv("VELMORIX_API_CA_FILE", TestSupport::supportPath(QStringLiteral("pki/ca.crt")).toLocal8Bit());
+    NetworkApi api;
+    QSignalSpy servers(&api, &NetworkApi::requestServerListFinished);
+    api.requestServerList();
+    QTRY_COMPARE(servers.count(), 1);
+    QVERIFY(!servers.first().first().value<Servers>().isEmpty());
+    backend->setRequestTimeout(10000);
 }
 
 QByteArray TestDemoProvider::rawRequest(BackendServer &server, const QByteArray &request, const QHostAddress &from)

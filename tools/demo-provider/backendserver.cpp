@@ -131,6 +131,12 @@ void BackendServer::reply(QTcpSocket *socket, int status, const QByteArray &type
 void BackendServer::incomingConnection(qintptr descriptor)
 {
     QTcpSocket *socket;
+    if (m_open >= maxConnections) {
+        QTcpSocket refused;
+        if (refused.setSocketDescriptor(descriptor))
+            refused.abort();
+        return;
+    }
     if (isTls()) {
         auto *ssl = new QSslSocket(this);
         if (!ssl->setSocketDescriptor(descriptor)) {
@@ -159,13 +165,33 @@ void BackendServer::incomingConnection(qintptr descriptor)
         if (error != QAbstractSocket::RemoteHostClosedError)
             socket->abort();
     });
-    // Slow or silent callers do not keep a connection for ever.
+    ++m_open;
+    connect(socket, &QObject::destroyed, this, [this] { --m_open; });
+    // Slow or silent callers do not keep a connection for ever. A caller that never finished the
+    // TLS handshake cannot read a 408 (and waiting for it to would keep it open): it is cut.
     QPointer<QTcpSocket> guarded(socket);
     QTimer::singleShot(m_requestTimeoutMs, this, [this, guarded] {
-        if (guarded && m_buffers.contains(guarded))
+        if (!guarded || !m_buffers.remove(guarded))
+            return;
+        const auto *ssl = qobject_cast<QSslSocket *>(guarded.data());
+        if (!ssl || ssl->isEncrypted())
             reply(guarded, 408, "text/plain", "request timeout");
+        else
+            drop(guarded);
+    });
+    // An answer the caller does not read in as long again is not waited for either.
+    QTimer::singleShot(2 * m_requestTimeoutMs, this, [this, guarded] {
+        if (guarded)
+            drop(guarded);
     });
     m_buffers.insert(socket, QByteArray());
+}
+
+void BackendServer::drop(QTcpSocket *socket)
+{
+    m_buffers.remove(socket);
+    socket->abort();
+    socket->deleteLater();
 }
 
 void BackendServer::read(QTcpSocket *socket)

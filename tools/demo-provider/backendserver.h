@@ -41,6 +41,10 @@ public:
 
     // Larger request heads are refused: nothing the client sends comes near it.
     static constexpr int maxRequestHead = 16 * 1024;
+    // Connections open at once; more are closed as they come, so that callers that never finish
+    // cannot use up the process's descriptors.
+    static constexpr int maxConnections = 256;
+    int openConnections() const { return m_open; }
 
     explicit BackendServer(QObject *parent = nullptr);
 
@@ -83,6 +87,7 @@ protected:
     void answer(QTcpSocket *socket, int status, const QByteArray &type, const QByteArray &body, const Request &request);
 
 private:
+    void drop(QTcpSocket *socket);
     void read(QTcpSocket *socket);
 
     QSslCertificate m_certificate;
@@ -93,4 +98,5 @@ private:
     QHash<QString, AccountRecord> m_accounts;
     QHash<QTcpSocket *, QByteArray> m_buffers;
     int m_requestTimeoutMs = 10000;
+    int m_open = 0;
 };
