@@ -361,8 +361,9 @@ void TestDemoProvider::callersThatNeverFinish()
     QTRY_COMPARE_WITH_TIMEOUT(backend->openConnections(), std::min(callers, int(BackendServer::maxConnections)), 3000);
     QVERIFY(backend->openConnections() <= BackendServer::maxConnections);
     const auto closed = [&sockets] {
-        return std::all_of(sockets.begin(), sockets.end(),
-                           [](const auto &socket) { return socket->state() == QAbstractSocket::UnconnectedState; });
+        return std::all_of(sockets.begin(), sockets.end(), [](const auto &socket) {
+            return socket->state() == QAbstractSocket::UnconnectedState;
+        });
     };
     QTRY_VERIFY_WITH_TIMEOUT(closed(), 5000);
     QTRY_COMPARE_WITH_TIMEOUT(backend->openConnections(), 0, 3000);
