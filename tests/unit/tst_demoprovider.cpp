@@ -348,14 +348,18 @@ void TestDemoProvider::callersThatNeverFinish()
     QFETCH(int, callers);
     BackendServer *backend = demoBackend();
     QVERIFY(backend->isTls());
-    backend->setRequestTimeout(400);
+    backend->setRequestTimeout(1500);
     std::vector<std::unique_ptr<QTcpSocket>> sockets;
     for (int i = 0; i < callers; ++i) {
         sockets.push_back(std::make_unique<QTcpSocket>());
-        sockets.back()->connectToHost(QHostAddress::LocalHost, backend->serverPort());
-        QVERIFY(sockets.back()->waitForConnected(3000));
-        sockets.back()->write(sent);
-        sockets.back()->flush();
+        QTcpSocket *socket = sockets.back().get();
+        socket->connectToHost(QHostAddress::LocalHost, backend->serverPort());
+        QVERIFY(socket->waitForConnected(3000));
+        // Now and then through the event loop, so that the server takes the connections off
+        // its backlog.
+        if (i % 20 == 19)
+            QTest::qWait(20);
+        socket->write(sent);
     }
     QTRY_VERIFY_WITH_TIMEOUT(backend->openConnections() > 0, 3000);
     QTRY_COMPARE_WITH_TIMEOUT(backend->openConnections(), std::min(callers, int(BackendServer::maxConnections)), 3000);
