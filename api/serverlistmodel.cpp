@@ -124,6 +124,28 @@ bool ServerListModel::removeRows(int first, int count, const QModelIndex &parent
     return true;
 }
 
+QString ServerListModel::sectionTitle(const QString &marker)
+{
+    return marker == favoritesMarker ? tr("Favorite Servers") : tr("Recent Servers");
+}
+
+void ServerListModel::retranslate()
+{
+    if (m_kind != FavoritesAndRecent)
+        return;
+    for (Server &row : m_topLevelRows) {
+        if (row.serviceHeader)
+            row.name = sectionTitle(row.country);
+    }
+    for (int i = 0; i < m_rows.size(); ++i) {
+        Server &row = m_rows[i];
+        if (!row.serviceHeader)
+            continue;
+        row.name = sectionTitle(row.country);
+        emit dataChanged(index(i), index(i));
+    }
+}
+
 Server ServerListModel::currentServer() const
 {
     if (m_currentServerId.isEmpty())
@@ -222,8 +244,8 @@ Servers ServerListModel::buildRows(const Servers &servers) const
     switch (m_kind) {
     case Recommended: return servers;
     case FavoritesAndRecent:
-        return {Server::createCountryRow(favoritesMarker, tr("Favorite Servers")),
-                Server::createCountryRow(recentMarker, tr("Recent Servers"))};
+        return {Server::createCountryRow(favoritesMarker, sectionTitle(favoritesMarker)),
+                Server::createCountryRow(recentMarker, sectionTitle(recentMarker))};
     case Catalogue: break;
     }
 

@@ -58,6 +58,8 @@ public:
     QHash<int, QByteArray> roleNames() const override;
     // Refuses an empty model, a count below 1 and a first row past the last one.
     bool removeRows(int first, int count, const QModelIndex &parent = QModelIndex()) override;
+    // The section titles are our own texts: they follow a language switch.
+    void retranslate();
 
     QString locationImageSource() const;
     QString locationText() const;
@@ -110,6 +112,7 @@ private:
     Servers serversOfCountryInCatalogue(const QString &country) const;
     void countRows(const Servers &rows, int sign);
     int lastHeaderRow(const QString &marker) const;
+    static QString sectionTitle(const QString &marker);
     // The rows shown under the top-level row `row` (its section or its country's servers).
     int openRowsAfter(int row) const;
     bool isSearchMatch(int row, const QString &phrase) const;

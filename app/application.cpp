@@ -11,6 +11,7 @@
 #include "product.h"
 #include "serverlistmodel.h"
 #include "servicecontroller.h"
+#include "sessionprotection.h"
 #include "settings.h"
 #include "simplelistmodel.h"
 #include "systemtray.h"
@@ -162,7 +163,22 @@ Application::~Application()
     m_networkApi->stop();
     if (m_vpnCore->isBusy())
         waitForDisconnection();
+    // The session's last protection runs (the user's DNS, then IPv6) go one after the other,
+    // each on the service's report of the one before.
+    if (m_serviceController->isConnected() && !m_vpnCore->protection().isSettled()) {
+        Log::info(this, QStringLiteral("Waiting for the protection runs to finish.."));
+        for (int poll = 0; poll < disconnectPolls && !m_vpnCore->protection().isSettled(); ++poll) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            QThread::msleep(disconnectPollMs);
+        }
+        if (!m_vpnCore->protection().isSettled())
+            Log::warning(this, QStringLiteral("The protection runs did not finish in time, the last ones go at once"));
+    }
     invokeQml("saveUnsavedData");
+    // The controller's own last runs need the service link, which was made first and would go
+    // first with the children.
+    delete m_vpnCore;
+    m_vpnCore = nullptr;
     m_serviceController->sendInitCommand();
     Log::info(this, QStringLiteral("Stopped"));
     // Translator, engine and adapter detector go with the members; the scene goes before the
@@ -478,6 +494,9 @@ void Application::onLanguageChanged(const QString &language)
         if (!m_translatorInstalled)
             Log::warning(this, QStringLiteral("Can't install translator for language: '%1'").arg(language));
     }
+    // Before the scene reads its texts again: the section titles of the recent servers are rows.
+    if (m_recentServersModel)
+        m_recentServersModel->retranslate();
     m_qmlEngine.retranslate();
     // Not yet during the first call, from the constructor. An empty language falls back to
     // English, so the tray's texts follow it too.

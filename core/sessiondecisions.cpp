@@ -61,7 +61,8 @@ KillSwitchWhenConnected sessionConnected(bool wanted, bool engineSupports, bool 
 bool takesEngineReport(ConnectionState::Id shown,
                        ConnectionState::Id reported,
                        bool engineEnded,
-                       bool reconnectionPending)
+                       bool reconnectionPending,
+                       bool userStopping)
 {
     using S = ConnectionState::Id;
     // After its end an engine only says that it counts on a reconnection, and that is shown
@@ -72,7 +73,9 @@ bool takesEngineReport(ConnectionState::Id shown,
         return false;
     switch (reported) {
     case S::Connecting: return shown == S::Disconnected || shown == S::Reconnecting || shown == S::Preparing;
-    case S::Connected: return shown == S::Connecting;
+    // Connected on its way while the stop went out: the session ends anyway, and shown as
+    // connected it would arm the kill switch and switch the DNS for nothing.
+    case S::Connected: return shown == S::Connecting && !userStopping;
     case S::Disconnecting: return shown == S::Connecting || shown == S::Connected;
     case S::Disconnected:
     case S::Error:

@@ -58,10 +58,13 @@ KillSwitchWhenConnected sessionConnected(bool wanted, bool engineSupports, bool 
 // Whether a state that the session's engine reports is taken, given what the controller shows
 // and whether the engine has reported its end already. What the state table does not allow
 // (an engine that connects after the user has disconnected, a second end) is not shown.
+// `userStopping`: the user has asked for the disconnection, which the engine may not have acted
+// on yet.
 bool takesEngineReport(ConnectionState::Id shown,
                        ConnectionState::Id reported,
                        bool engineEnded,
-                       bool reconnectionPending);
+                       bool reconnectionPending,
+                       bool userStopping);
 
 // What a public-address reply does to the address shown.
 enum class AddressReply {

@@ -5,7 +5,9 @@
 #include "serviceprocess.h"
 #include "status.h"
 
+#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <QTimer>
 
@@ -28,8 +30,9 @@ public:
 
     // Log lines go out under the name of `logOwner`, whose protection this is.
     SessionProtection(const QObject *logOwner, QObject *parent = nullptr);
-    // Runs still waiting go out at once, out of turn: the record keeps saying that protection
-    // is in force, so that the next start puts things right.
+    // The last waiting run of each program goes out at once, out of turn: the record keeps
+    // saying that protection is in force (the DNS only with a switch on record), so that the
+    // next start puts things right.
     ~SessionProtection() override;
 
     // The program is going: what is asked for from now on may never reach the service (the
@@ -76,14 +79,26 @@ private:
     struct Runs
     {
         QString program; // of the run under way
+        qint64 pid = 0; // of the run under way, once the service has started it
         QList<QPair<QString, std::function<void()>>> waiting;
         QTimer limit;
+        // Runs given up at the limit: by program, those whose start the service has not
+        // answered yet; the process ids of those it has.
+        QHash<QString, int> unanswered;
+        QSet<qint64> abandoned;
         bool busy = false;
+        bool started = false;
     };
 
     void submit(Runs &runs, const QString &program, std::function<void()> run);
     void runEnded(Runs &runs);
+    void abandon(Runs &runs);
     void next(Runs &runs);
+    bool isCurrentRun(const Runs &runs, const QString &program, qint64 pid) const;
+    void onRunStarted(Runs &runs, const QString &program, qint64 pid);
+    void onRunFinished(Runs &runs, const QString &program, qint64 pid);
+    // Whether the refusal ended the run under way.
+    bool onRunRefused(Runs &runs, const QString &program);
     void onLinkDown();
 
     const QObject *m_logOwner;

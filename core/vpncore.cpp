@@ -168,6 +168,9 @@ QString VpnCore::connectedCountry(const QString &ip) const
 
 void VpnCore::connectToVpn()
 {
+    // The user's own connect or disconnect overrides the start's automatic connection, which
+    // would otherwise come with a late account reply.
+    m_autoConnectPending = false;
     beginConnection(Attempt::User);
 }
 
@@ -393,6 +396,7 @@ void VpnCore::startConnection(quint16 port)
 
 void VpnCore::disconnectFromVpn()
 {
+    m_autoConnectPending = false;
     m_userDisconnect = true;
     m_reconnectRequested = false;
     m_connectRequested = false;
@@ -463,7 +467,8 @@ void VpnCore::onEngineState(VpnClient *engine,
 {
     if (engine != m_engine)
         return;
-    if (!Decisions::takesEngineReport(m_connectionState, state, m_engineEnded, reconnectionPending())) {
+    if (!Decisions::takesEngineReport(
+            m_connectionState, state, m_engineEnded, reconnectionPending(), m_userDisconnect)) {
         // An engine that counts on being restarted says so after its end; only a reconnection
         // that is really on its way is shown as one, else the session would read as
         // reconnecting forever after the last attempt.

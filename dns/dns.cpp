@@ -238,7 +238,30 @@ bool Dns::run()
     else
         switchToUser(manager, parsed);
     Log::info(this, QStringLiteral("Process finished"));
+    // A reset is done only when the servers its record names are gone: whoever runs it (the
+    // package's removal, the WireGuard service's clean-up) must not take the machine for clean.
+    const QStringList left = vpnServersLeft(parsed);
+    if (!left.isEmpty()) {
+        Log::warning(this,
+                     QStringLiteral("The VPN's DNS servers are still in use: %1").arg(left.join(QStringLiteral(", "))));
+        return false;
+    }
     return true;
+}
+
+QStringList Dns::vpnServersLeft(const Parsed &parsed) const
+{
+    QStringList left;
+    const QStringList now = currentServers();
+    for (const QString &server : qAsConst(m_vpnServers)) {
+        // The user's own servers may hold the same address (a router of that network).
+        bool ownServer = false;
+        for (const DnsInterface &entry : parsed.interfaces)
+            ownServer = ownServer || entry.ipv4Dns.contains(server) || entry.ipv6Dns.contains(server);
+        if (now.contains(server) && !ownServer)
+            left << server;
+    }
+    return left;
 }
 
 void Dns::switchToVpn(DnsManager &manager, const Parsed &parsed)

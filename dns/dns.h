@@ -49,6 +49,8 @@ private:
     void prepareReset();
     // The servers of every interface that is not the VPN's, as the system has them now.
     static QStringList currentServers();
+    // After a reset: the VPN's servers that its record names and that are still in use.
+    QStringList vpnServersLeft(const Parsed &parsed) const;
     void switchToVpn(DnsManager &manager, const Parsed &parsed);
     void switchToUser(DnsManager &manager, const Parsed &parsed);
     // Undoes the merge where a family does not hold what the switch to VPN DNS installed.

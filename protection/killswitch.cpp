@@ -58,20 +58,21 @@ void KillSwitch::disable()
     m_process->start(disableCommandLine());
 }
 
-void KillSwitch::onKillSwitchProcessFinished(int exitCode)
+void KillSwitch::onKillSwitchProcessFinished(int exitCode, qint64 pid)
 {
     // The program's own convention: it exits with a code other than 0 when it succeeded.
     emit killSwitchFinished(exitCode != 0);
     Log::info(this, QStringLiteral("Process finished with code: %1").arg(exitCode));
-    emit runEnded();
+    emit runFinished(pid, exitCode != 0);
 }
 
 void KillSwitch::onKillSwitchProcessError(int status)
 {
     Log::warning(this, QStringLiteral("The service did not start the program, status: %1").arg(status));
-    emit runEnded();
+    emit runRefused();
 }
 
-void KillSwitch::onKillSwitchProcessStarted()
+void KillSwitch::onKillSwitchProcessStarted(qint64 pid)
 {
+    emit runStarted(pid);
 }

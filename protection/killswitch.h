@@ -23,12 +23,14 @@ public:
 
 signals:
     void killSwitchFinished(bool ok);
-    // A run is over, whichever way: finished, or refused by the service.
-    void runEnded();
+    // The service's reports on each run, for whoever keeps the runs apart.
+    void runStarted(qint64 pid);
+    void runFinished(qint64 pid, bool ok);
+    void runRefused();
 
 private slots:
-    void onKillSwitchProcessFinished(int exitCode);
-    void onKillSwitchProcessStarted();
+    void onKillSwitchProcessFinished(int exitCode, qint64 pid);
+    void onKillSwitchProcessStarted(qint64 pid);
     void onKillSwitchProcessError(int status);
 
 private:

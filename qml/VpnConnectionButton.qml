@@ -73,6 +73,7 @@ Item {
                                                 : "qrc:/resources/icons/greenswitch.png"
                 }
                 Text {
+                    textFormat: Text.PlainText
                     objectName: ObjectNames.connectionButtonLabel
                     anchors.horizontalCenter: parent.horizontalCenter
                     width: Math.min(implicitWidth, disc.width - 24)
@@ -106,6 +107,7 @@ Item {
                 anchors.centerIn: parent
 
                 Text {
+                    textFormat: Text.PlainText
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: qsTr("DURATION")
                     color: uiStyle.connectionPageVpnDurationLabelColor
@@ -115,6 +117,7 @@ Item {
                     font.letterSpacing: 1
                 }
                 Text {
+                    textFormat: Text.PlainText
                     objectName: ObjectNames.durationText
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: vpnCore.vpnOnlineTime
@@ -146,6 +149,7 @@ Item {
         font.family: FontFactory.poppinsRegular.name
         font.pixelSize: 13
         contentItem: Text {
+            textFormat: Text.PlainText
             text: toolTip.text
             font: toolTip.font
             color: uiStyle.generalButtonTextColor

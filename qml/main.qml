@@ -123,8 +123,10 @@ ApplicationWindow {
             color: uiStyle.connectionPageCirclesColor
         }
 
+        // The server list covers these: out of the Tab ring and deaf to Space while it is shown.
         VpnConnectionInfo {
             id: connectionInfo
+            enabled: !serverListWindow.visible
             anchors.horizontalCenter: parent.horizontalCenter
             y: 8
             width: 320
@@ -136,11 +138,12 @@ ApplicationWindow {
             anchors.centerIn: outerCircle
             width: 220
             height: 220
-            enabled: !mainWindow.criticalServiceError
+            enabled: !mainWindow.criticalServiceError && !serverListWindow.visible
             onClicked: mainWindow.triggerVpnState()
         }
 
         CurrentIpItem {
+            enabled: !serverListWindow.visible
             anchors.horizontalCenter: parent.horizontalCenter
             anchors.top: outerCircle.bottom
             anchors.topMargin: 6

@@ -189,13 +189,13 @@ void ServiceProcess::take(const Report &report)
             return;
         m_pids.remove(m_pids.contains(report.pid) ? report.pid : 0);
         m_state = NotRunning;
-        emit finished(int(report.code));
+        emit finished(int(report.code), report.pid);
     } else if (report.code != 0) {
         m_state = NotRunning;
         emit error(int(report.code));
     } else {
         m_pids.insert(report.pid);
         m_state = Running;
-        emit started();
+        emit started(report.pid);
     }
 }

@@ -51,8 +51,9 @@ public:
 
 signals:
     void error(int error);
-    void finished(int state);
-    void started();
+    // `pid` is the process id the service named, 0 when it named none.
+    void finished(int state, qint64 pid);
+    void started(qint64 pid);
 
 public slots:
     virtual void startCommand(const QString &command);

@@ -57,6 +57,7 @@ T.Button {
                         : ""
             }
             Text {
+                textFormat: Text.PlainText
                 id: label
                 anchors.verticalCenter: parent.verticalCenter
                 width: Math.min(implicitWidth, control.availableWidth - control.iconSpace)

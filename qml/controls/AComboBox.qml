@@ -39,6 +39,7 @@ T.ComboBox {
         Accessible.name: text
 
         contentItem: Text {
+            textFormat: Text.PlainText
             text: row.text
             font: row.font
             color: control.listTheme ? uiStyle.generalDefaultLabelColor : control.textColor
@@ -61,6 +62,7 @@ T.ComboBox {
     }
 
     contentItem: Text {
+        textFormat: Text.PlainText
         text: control.displayText
         font: control.font
         color: control.textColor

@@ -15,6 +15,7 @@ Rectangle {
     Accessible.name: text
 
     Text {
+        textFormat: Text.PlainText
         id: label
         anchors.fill: parent
         anchors.leftMargin: 12

@@ -51,6 +51,7 @@ T.SpinBox {
         opacity: enabled ? 1.0 : 0.4
 
         Text {
+            textFormat: Text.PlainText
             anchors.centerIn: parent
             text: "\u2212"
             font.pixelSize: 18
@@ -68,6 +69,7 @@ T.SpinBox {
         opacity: enabled ? 1.0 : 0.4
 
         Text {
+            textFormat: Text.PlainText
             anchors.centerIn: parent
             text: "+"
             font.pixelSize: 18

@@ -58,6 +58,7 @@ T.Switch {
     }
 
     contentItem: Text {
+        textFormat: Text.PlainText
         leftPadding: 0
         rightPadding: control.indicator.width + control.spacing
         text: control.text

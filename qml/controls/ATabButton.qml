@@ -22,6 +22,7 @@ T.TabButton {
     Keys.onEnterPressed: control.clicked()
 
     contentItem: Text {
+        textFormat: Text.PlainText
         text: control.text
         font: control.font
         color: uiStyle.generalTabFontColor

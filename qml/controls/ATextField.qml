@@ -30,6 +30,7 @@ T.TextField {
     Keys.onMenuPressed: contextMenu.openAt(cursorRectangle.x, cursorRectangle.y + cursorRectangle.height)
 
     Text {
+        textFormat: Text.PlainText
         id: placeholder
         x: control.leftPadding
         y: control.topPadding

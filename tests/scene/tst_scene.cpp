@@ -3,8 +3,8 @@
 #include "logger.h"
 #include "product.h"
 #include "scenetest.h"
-#include "sessioncounters.h"
 #include "serverlistmodel.h"
+#include "sessioncounters.h"
 #include "settings.h"
 #include "testbackend.h"
 #include "testsupport.h"
@@ -14,8 +14,10 @@
 #include "vpnservicerunner.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QQmlProperty>
 #include <QSettings>
+#include <QTcpServer>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -115,6 +117,7 @@ private slots:
     void connectionButtonPerState();
     void connectionErrorsShowInTheToolTip();
     void serverList();
+    void catalogueTextIsShownAsWritten();
     void emptyServerList();
     void settingsBindings_data();
     void settingsBindings();
@@ -486,6 +489,63 @@ void TestScene::serverList()
     QTRY_VERIFY(!list->isVisible());
 }
 
+// A catalogue's names are text, never markup: an image in a city's name would have the client
+// fetch whatever address the catalogue names, and tags would restyle the window.
+void TestScene::catalogueTextIsShownAsWritten()
+{
+    QTcpServer tracker;
+    QVERIFY(tracker.listen(QHostAddress::LocalHost));
+    int fetches = 0;
+    connect(&tracker, &QTcpServer::newConnection, this, [&] { ++fetches; });
+    const QString city = QStringLiteral("<img src=\"http://127.0.0.1:%1/x.png\">Evil").arg(tracker.serverPort());
+    const QString bold = QStringLiteral("<b>Bold</b><font size=7>Big</font>");
+    const QByteArray saved = m_backend->catalogue;
+    m_backend->catalogue =
+        QStringLiteral("<vorrinserverList>"
+                       "<server visible=\"1\" ip=\"127.0.10.1\" name=\"nl-1\" city=\"%1\" country=\"NL\"/>"
+                       "<server visible=\"1\" ip=\"127.0.10.2\" name=\"nl-2\" city=\"%2\" country=\"NL\"/>"
+                       "</vorrinserverList>")
+            .arg(city.toHtmlEscaped(), bold.toHtmlEscaped())
+            .toUtf8();
+    start();
+    m_backend->catalogue = saved;
+    auto *all = m_app->findChild<ServerListModel *>(QStringLiteral("ServerListModel"));
+    all->updateCurrentServer(QStringLiteral("127.0.10.1"));
+    QTRY_VERIFY(item("locationText")->property("text").toString().contains(city));
+    click(item("locationButton"));
+    QTRY_VERIFY(item("serverListWindow")->isVisible());
+    QTest::keyClick(m_window, Qt::Key_2);
+    all->expandAll();
+
+    // Every text item that shows a hostile name, laid out as the literal characters: markup
+    // would leave the width of "Evil" or "BoldBig" alone. The answer is what is wrong, or nothing.
+    const auto markupShown = [this] {
+        QStringList shown;
+        for (QQuickItem *text : m_window->contentItem()->findChildren<QQuickItem *>()) {
+            if (!text->inherits("QQuickText") || !isShown(text))
+                continue;
+            const QString value = text->property("text").toString();
+            if (!value.contains(QLatin1String("Evil")) && !value.contains(QLatin1String("Bold")))
+                continue;
+            const QFontMetricsF metrics(text->property("font").value<QFont>());
+            const qreal literal = metrics.horizontalAdvance(value);
+            if (text->implicitWidth() < literal * 0.9)
+                return QStringLiteral("'%1' is %2 pixels wide, written out %3")
+                    .arg(value)
+                    .arg(text->implicitWidth())
+                    .arg(literal);
+            shown << value;
+        }
+        // The location, and the two rows of the list.
+        return shown.size() >= 3 ? QString() : QStringLiteral("only shown: ") + shown.join(QLatin1String(" | "));
+    };
+    QTRY_COMPARE(markupShown(), QString());
+    // A fetch is a connection on loopback: give it the time of a few frames to arrive.
+    grab(m_window);
+    QTest::qWait(500);
+    QCOMPARE(fetches, 0);
+}
+
 void TestScene::emptyServerList()
 {
     const QByteArray catalogue = m_backend->catalogue;
@@ -682,6 +742,18 @@ void TestScene::languageSwitch()
     // From another language, so that every row changes the texts.
     Settings::instance()->setLanguageIndex(index == 8 ? 10 : 8);
     start();
+    // The recent servers' sections already on the screen when the language changes.
+    click(item("locationButton"));
+    QTest::keyClick(m_window, Qt::Key_3);
+    const auto sectionTitles = [this] {
+        QStringList titles;
+        for (QObject *row : findAll(m_window->contentItem(), sceneName(m_engine, "serverRow"))) {
+            if (isShown(qobject_cast<QQuickItem *>(row)))
+                titles << row->property("label").toString();
+        }
+        return titles;
+    };
+    QTRY_COMPARE(sectionTitles().size(), 2);
     QVERIFY(QMetaObject::invokeMethod(m_window, "raiseSettingsWindow"));
     QQuickWindow *window = settingsWindow();
     QTRY_VERIFY(window->isVisible());
@@ -706,6 +778,9 @@ void TestScene::languageSwitch()
     QCOMPARE(Settings::instance()->languageIndex(), index);
     QTEST(item("settingsButton")->property("text").toString(), "settingsText");
     QTEST(item("locationButton")->property("accessibleName").toString(), "serverLocation");
+    QCOMPARE(sectionTitles(),
+             QStringList({QCoreApplication::translate("ServerListModel", "Favorite Servers"),
+                          QCoreApplication::translate("ServerListModel", "Recent Servers")}));
     // The start choice of the window outlives the retranslation of its texts.
     QCOMPARE(startMinimized->property("currentIndex").toInt(), 2);
 }
@@ -764,7 +839,8 @@ void TestScene::keyboardAndAccessibility()
     start();
     // Each item that Tab reaches has a name and a role for assistive technology, is shown, and
     // shows that it has the keyboard; Tab goes round and comes back, Backtab goes the other way.
-    auto ring = [](QQuickWindow *window) {
+    // An item under a cover (the server list over the page) is out of the ring.
+    auto ring = [](QQuickWindow *window, QQuickItem *cover = nullptr) {
         window->requestActivate();
         QTRY_VERIFY(window->isActive());
         // The first Tab may only bring the keyboard into the window's scope.
@@ -786,6 +862,10 @@ void TestScene::keyboardAndAccessibility()
             QVERIFY2(accessibleRole(focused) != QAccessible::NoRole, qPrintable(described + " has no accessible role"));
             QVERIFY2(isShown(focused), qPrintable(described + " takes the keyboard while hidden"));
             QVERIFY2(showsFocus(focused), qPrintable(described + " does not show that it has the keyboard"));
+            if (cover) {
+                const bool under = cover->parentItem()->isAncestorOf(focused) && !cover->isAncestorOf(focused);
+                QVERIFY2(!under, qPrintable(described + " takes the keyboard under " + cover->objectName()));
+            }
             QTest::keyClick(window, Qt::Key_Tab);
         }
         QCOMPARE(window->activeFocusItem(), first);
@@ -810,6 +890,14 @@ void TestScene::keyboardAndAccessibility()
     QTest::keyClick(settings, Qt::Key_Space);
     QTRY_VERIFY(isShown(item("udpRadio", settings)));
     ring(settings);
+    if (QTest::currentTestFailed())
+        return;
+
+    settings->close();
+    QQuickItem *list = item("serverListWindow");
+    QVERIFY(QMetaObject::invokeMethod(list, "open"));
+    QTRY_VERIFY(list->isVisible());
+    ring(m_window, list);
 }
 
 void TestScene::themeEditor()
@@ -970,6 +1058,7 @@ void TestScene::screenshots()
                                       QStringLiteral("10.66.0.2"),
                                       QStringLiteral("key")));
         m_vpnCore->connectToVpn();
+        QCOMPARE(m_engines.size(), 1);
         m_engines.first()->report(ConnectionState::Id::Connecting);
         QCOMPARE(m_vpnCore->connectionState(), ConnectionState::Id::Connecting);
     } else if (screen == QLatin1String("connected")) {
@@ -985,6 +1074,7 @@ void TestScene::screenshots()
         const QDateTime start = QDateTime::currentDateTimeUtc();
         m_vpnCore->counters().setClock([start] { return start; });
         m_vpnCore->connectToVpn();
+        QCOMPARE(m_engines.size(), 1);
         m_engines.first()->report(ConnectionState::Id::Connecting);
         m_engines.first()->report(ConnectionState::Id::Connected);
         // The address through the tunnel, asked for a second after the connection.

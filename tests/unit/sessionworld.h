@@ -236,7 +236,7 @@ public:
             {"old:error", 1},      {"port:found", 3},     {"port:none", 2},        {"disconnect+port", 1},
             {"pick+port", 1},      {"ping:early", 2},     {"ping:late", 2},        {"ip:user", 1},
             {"ip:vpn", 1},         {"ip:fail", 1},        {"svc:started", 5},      {"svc:finished", 5},
-            {"svc:refused", 1},    {"svc:lost", 1},       {"svc:back", 2},
+            {"svc:refused", 1},    {"svc:lost", 1},       {"svc:back", 2},         {"quit", 1},
         };
         return words;
     }
@@ -288,6 +288,12 @@ public:
     bool play(const QString &word)
     {
         using namespace SessionWorldParts;
+        if (m_quit)
+            return false;
+        if (word == QLatin1String("quit")) {
+            quit();
+            return true;
+        }
         ageObligations();
         bool applied = perform(word);
         settle();
@@ -296,6 +302,7 @@ public:
     }
 
     QString violation() const { return m_violation; }
+    bool hasQuit() const { return m_quit; }
     VpnCore *core() const { return m_core.get(); }
     int enginesMade() const { return m_enginesMade; }
     QString lastEngineServer() const
@@ -347,6 +354,8 @@ private:
         run.name = name;
         run.mode = match.captured(2);
         m_pending << run;
+        if (name != QLatin1String("killswitch"))
+            m_lastOfDnsLine = name;
         if (name == QLatin1String("killswitch"))
             m_lastKillSwitch = run.mode;
         else if (name == QLatin1String("dns"))
@@ -617,6 +626,26 @@ private:
         }
     }
 
+    // The program ends at once, without waiting for the session's end or the service's
+    // reports: what the machine needs back must still have gone to the service (or into the
+    // link's buffer), the last run of each program last.
+    void quit()
+    {
+        const bool disconnected = m_core->connectionState() == ConnectionState::Id::Disconnected;
+        m_core.reset();
+        m_quit = true;
+        if (!m_linkUp)
+            m_link->setLinkUpForTesting(true);
+        settle();
+        if (m_lastKillSwitch == QLatin1String("enable"))
+            fail(QStringLiteral("the kill switch stays on after quit"));
+        if (m_lastDns == QLatin1String("vpn"))
+            fail(QStringLiteral("the VPN's DNS stays in use after quit"));
+        // A session that has ended gives IPv6 back after the user's DNS.
+        if (disconnected && m_sessionEnded && m_lastOfDnsLine != QLatin1String("network-tool"))
+            fail(QStringLiteral("IPv6 is not given back after quit, the last run was '%1'").arg(m_lastOfDnsLine));
+    }
+
     // --- invariants -----------------------------------------------------------------------------
 
     void onPublished(ConnectionState::Id state)
@@ -635,8 +664,12 @@ private:
                      .arg(ConnectionState::stateName(m_published), ConnectionState::stateName(state)));
         if (state == S::Preparing && m_userStopped)
             fail(QStringLiteral("a port search began after the user's disconnect"));
+        if (state == S::Connected && m_userStopped)
+            fail(QStringLiteral("connected after the user's disconnect"));
         if (state == S::Connected)
             m_userAttempt = false;
+        if (state == S::Disconnected && m_published != S::Disconnected)
+            m_sessionEnded = true;
         m_published = state;
         m_unsettledSteps = 0;
     }
@@ -719,6 +752,7 @@ private:
     QList<SessionWorldParts::Run> m_running;
     QString m_lastKillSwitch;
     QString m_lastDns;
+    QString m_lastOfDnsLine; // the DNS program's or the network tool's
     QString m_expectedServer;
     QString m_violation;
     ConnectionState::Id m_published = ConnectionState::Id::Disconnected;
@@ -732,6 +766,8 @@ private:
     int m_unsettledSteps = 0;
     qint64 m_pids = 0;
     bool m_linkUp = true;
+    bool m_quit = false;
+    bool m_sessionEnded = false;
     bool m_userStopped = false;
     bool m_userAttempt = false;
     bool m_eventWaiting = false;

@@ -270,28 +270,34 @@ void TestVpnCore::engineReports_data()
     QTest::addColumn<ConnectionState::Id>("reported");
     QTest::addColumn<bool>("ended");
     QTest::addColumn<bool>("pending");
+    QTest::addColumn<bool>("stopping");
     QTest::addColumn<bool>("taken");
 
     using S = ConnectionState::Id;
-    QTest::newRow("connecting") << S::Disconnected << S::Connecting << false << false << true;
-    QTest::newRow("connecting after a found port") << S::Preparing << S::Connecting << false << false << true;
-    QTest::newRow("connecting of a reconnection") << S::Reconnecting << S::Connecting << false << false << true;
-    QTest::newRow("connected") << S::Connecting << S::Connected << false << false << true;
+    QTest::newRow("connecting") << S::Disconnected << S::Connecting << false << false << false << true;
+    QTest::newRow("connecting after a found port") << S::Preparing << S::Connecting << false << false << false << true;
+    QTest::newRow("connecting of a reconnection")
+        << S::Reconnecting << S::Connecting << false << false << false << true;
+    QTest::newRow("connected") << S::Connecting << S::Connected << false << false << false << true;
     QTest::newRow("connected after the user's disconnect")
-        << S::Disconnecting << S::Connected << false << false << false;
-    QTest::newRow("connected from nothing") << S::Disconnected << S::Connected << false << false << false;
-    QTest::newRow("connecting while connected") << S::Connected << S::Connecting << false << false << false;
-    QTest::newRow("disconnecting") << S::Connected << S::Disconnecting << false << false << true;
-    QTest::newRow("disconnecting without a session") << S::Disconnected << S::Disconnecting << false << false << false;
-    QTest::newRow("an attempt's engine fails") << S::Reconnecting << S::Error << false << true << true;
-    QTest::newRow("the same state") << S::Connected << S::Connected << false << false << false;
-    QTest::newRow("a second end") << S::Disconnected << S::Error << true << false << false;
-    QTest::newRow("alive again after its end") << S::Reconnecting << S::Connected << true << true << false;
-    QTest::newRow("reconnecting, one on its way") << S::Disconnected << S::Reconnecting << true << true << true;
+        << S::Disconnecting << S::Connected << false << false << false << false;
+    QTest::newRow("connected after the user's disconnect, the engine not yet stopping")
+        << S::Connecting << S::Connected << false << false << true << false;
+    QTest::newRow("connected from nothing") << S::Disconnected << S::Connected << false << false << false << false;
+    QTest::newRow("connecting while connected") << S::Connected << S::Connecting << false << false << false << false;
+    QTest::newRow("disconnecting") << S::Connected << S::Disconnecting << false << false << false << true;
+    QTest::newRow("disconnecting without a session")
+        << S::Disconnected << S::Disconnecting << false << false << false << false;
+    QTest::newRow("an attempt's engine fails") << S::Reconnecting << S::Error << false << true << false << true;
+    QTest::newRow("the same state") << S::Connected << S::Connected << false << false << false << false;
+    QTest::newRow("a second end") << S::Disconnected << S::Error << true << false << false << false;
+    QTest::newRow("alive again after its end") << S::Reconnecting << S::Connected << true << true << false << false;
+    QTest::newRow("reconnecting, one on its way")
+        << S::Disconnected << S::Reconnecting << true << true << false << true;
     QTest::newRow("reconnecting after the last attempt")
-        << S::Disconnected << S::Reconnecting << true << false << false;
-    QTest::newRow("reconnecting before its end") << S::Connected << S::Reconnecting << false << true << false;
-    QTest::newRow("preparing") << S::Disconnected << S::Preparing << false << false << false;
+        << S::Disconnected << S::Reconnecting << true << false << false << false;
+    QTest::newRow("reconnecting before its end") << S::Connected << S::Reconnecting << false << true << false << false;
+    QTest::newRow("preparing") << S::Disconnected << S::Preparing << false << false << false << false;
 }
 
 void TestVpnCore::engineReports()
@@ -300,8 +306,9 @@ void TestVpnCore::engineReports()
     QFETCH(ConnectionState::Id, reported);
     QFETCH(bool, ended);
     QFETCH(bool, pending);
+    QFETCH(bool, stopping);
     QFETCH(bool, taken);
-    QCOMPARE(SessionDecisions::takesEngineReport(shown, reported, ended, pending), taken);
+    QCOMPARE(SessionDecisions::takesEngineReport(shown, reported, ended, pending, stopping), taken);
 }
 
 // The runs of the kill switch's program and of the DNS program go one at a time, in order.
@@ -986,6 +993,10 @@ void TestVpnCore::autoConnectionWaitsForTheAccount()
     }
     QTRY_COMPARE(recorder.warnings().filter(QStringLiteral("Account is not valid")).size(), 2);
     QCOMPARE(accountRequests(), 3);
+    QCOMPARE(created, 1);
+    // The user's own disconnect ends the wait: a reply that comes later connects nothing.
+    later.disconnectFromVpn();
+    emit api.apiRequestAccountFinished(Account(7, QStringLiteral("demo"), QStringLiteral("Active"), {}, {}, {}, {}));
     QCOMPARE(created, 1);
     qunsetenv("VELMORIX_API_BASE");
 }

@@ -1,8 +1,10 @@
 #include "messagerecorder.h"
 #include "servicecontroller.h"
+#include "sessionprotection.h"
 #include "sessionworld.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -20,6 +22,10 @@ private slots:
     void initTestCase();
     void knownFaults_data();
     void knownFaults();
+    void abandonedRunKeepsToItself_data();
+    void abandonedRunKeepsToItself();
+    void runsWaitForTheLink();
+    void leavingSendsTheLastRunOfEachProgram();
     void randomSequences();
     void replayOne();
 
@@ -35,9 +41,22 @@ private:
     Outcome replay(const QStringList &words);
     QStringList shorten(const QStringList &words);
 
+    // Has the link take the commands into `m_commands`, up, for the current test.
+    void recordCommands();
+    QStringList killSwitchRuns() const { return m_commands.filter(QStringLiteral("/killswitch\"")); }
+
     std::unique_ptr<QTemporaryDir> m_home;
     std::unique_ptr<ServiceController> m_link;
+    QStringList m_commands;
 };
+
+void TestVpnCoreSequences::recordCommands()
+{
+    m_commands.clear();
+    Status().clear();
+    m_link->setCommandSinkForTesting([this](const QString &command) { m_commands << command; });
+    m_link->setLinkUpForTesting(true);
+}
 
 void TestVpnCoreSequences::initTestCase()
 {
@@ -88,6 +107,14 @@ void TestVpnCoreSequences::knownFaults_data()
     QTest::newRow("a late country search while connected")
         << "pick:a connect e:connected svc:done country:nl pick:c e:disconnected svc:done ping:late"
         << "state=Connecting engines=2 engine-server=10.99.0.7 server=10.99.0.7";
+    QTest::newRow("connected before the engine acts on the user's disconnect")
+        << "pick:a connect e:connecting disconnect e:connected svc:done"
+        << "state=Connecting killswitch=off";
+    QTest::newRow("quit while the user's DNS and IPv6 wait behind a run")
+        << "pick:a connect e:connected svc:done disconnect e:disconnected quit"
+        << "";
+    QTest::newRow("quit while connected") << "pick:a connect e:connected svc:done quit"
+                                          << "";
     QTest::newRow("DNS read after the run of the last session")
         << "pick:a connect e:connected svc:started e:crash connect svc:done"
         << "state=Connecting engines=2";
@@ -123,6 +150,108 @@ void TestVpnCoreSequences::knownFaults()
     }
 }
 
+// A kill-switch run the service is slow on (a firewall lock) is given up at the limit; its
+// reports, when they come, are its own and never end the turn of the run after it: "enable"
+// and "disable" at once could finish in either order.
+void TestVpnCoreSequences::abandonedRunKeepsToItself_data()
+{
+    QTest::addColumn<QStringList>("late");
+    QTest::newRow("started and finished late") << QStringList{"started:101,0,killswitch", "finished:101,1,killswitch"};
+    QTest::newRow("refused late") << QStringList{"started:0,2,killswitch"};
+    QTest::newRow("started in time, finished late") << QStringList{"finished:101,1,killswitch"};
+}
+
+void TestVpnCoreSequences::abandonedRunKeepsToItself()
+{
+    QFETCH(QStringList, late);
+    MessageRecorder quiet;
+    recordCommands();
+    // Whatever the service still owes is lost with its link, as on a real one.
+    const auto restore = qScopeGuard([this] {
+        m_link->setLinkUpForTesting(false);
+        m_link->setCommandSinkForTesting(nullptr);
+    });
+    QObject owner;
+    SessionProtection protection(&owner);
+    protection.setRunTimeLimitForTesting(50);
+    const bool startedInTime = late.first().startsWith(QLatin1String("finished"));
+
+    protection.armKillSwitch(QStringLiteral("10.8.0.2"), QStringLiteral("10.99.0.1"), false);
+    if (startedInTime)
+        emit m_link->processOutput(QStringLiteral("started:101,0,killswitch"));
+    QCOMPARE(killSwitchRuns().size(), 1);
+    protection.releaseKillSwitch();
+    QTRY_COMPARE(killSwitchRuns().size(), 2); // past the limit, "disable" goes ahead
+    protection.armKillSwitch(QStringLiteral("10.8.0.2"), QStringLiteral("10.99.0.1"), false);
+    for (const QString &report : late)
+        emit m_link->processOutput(report);
+    emit m_link->processOutput(QStringLiteral("started:102,0,killswitch"));
+    QCOMPARE(killSwitchRuns().size(), 2);
+    QVERIFY(!protection.isSettled());
+
+    emit m_link->processOutput(QStringLiteral("finished:102,1,killswitch"));
+    QCOMPARE(killSwitchRuns().size(), 3);
+    QVERIFY(killSwitchRuns().last().contains(QLatin1String("\"enable\"")));
+}
+
+// While the service link is down no run goes out, and no time limit runs: the commands would
+// wait in the link's buffer and reach the service together once it is back.
+void TestVpnCoreSequences::runsWaitForTheLink()
+{
+    MessageRecorder recorder;
+    recordCommands();
+    const auto restore = qScopeGuard([this] {
+        m_link->setLinkUpForTesting(false);
+        m_link->setCommandSinkForTesting(nullptr);
+    });
+    QObject owner;
+    owner.setObjectName(QStringLiteral("VpnCore"));
+    SessionProtection protection(&owner);
+    protection.setRunTimeLimitForTesting(50);
+    m_link->setLinkUpForTesting(false);
+    protection.armKillSwitch(QStringLiteral("10.8.0.2"), QStringLiteral("10.99.0.1"), false);
+    protection.releaseKillSwitch();
+    QTest::qWait(150);
+    QVERIFY(recorder.warnings().isEmpty());
+    m_link->setLinkUpForTesting(true);
+    QCOMPARE(killSwitchRuns().size(), 1);
+    QVERIFY(killSwitchRuns().first().contains(QLatin1String("\"enable\"")));
+    // Its time counts from now.
+    QTRY_COMPARE(killSwitchRuns().size(), 2);
+    QVERIFY(recorder.warnings().contains(
+        QStringLiteral("VpnCore: No report on the killswitch run in time, the next run goes ahead")));
+}
+
+// The program goes while runs wait their turn: the last of each program still reaches the
+// service, and the record says only what may still be in force.
+void TestVpnCoreSequences::leavingSendsTheLastRunOfEachProgram()
+{
+    MessageRecorder quiet;
+    recordCommands();
+    const auto restore = qScopeGuard([this] {
+        m_link->setLinkUpForTesting(false);
+        m_link->setCommandSinkForTesting(nullptr);
+    });
+    QObject owner;
+    {
+        SessionProtection protection(&owner);
+        protection.setLeaving();
+        protection.armKillSwitch(QStringLiteral("10.8.0.2"), QStringLiteral("10.99.0.1"), false);
+        protection.releaseKillSwitch();
+        protection.armKillSwitch(QStringLiteral("10.8.0.2"), QStringLiteral("10.99.0.2"), false);
+        protection.releaseKillSwitch();
+        protection.restoreIpv6();
+        protection.restoreIpv6();
+        QCOMPARE(m_commands.size(), 2);
+    }
+    QCOMPARE(killSwitchRuns().size(), 2);
+    QVERIFY(killSwitchRuns().last().contains(QLatin1String("\"disable\"")));
+    QCOMPARE(m_commands.filter(QStringLiteral("/network-tool\"")).size(), 2);
+    // Only the network tool waited: no DNS switch is on record.
+    QVERIFY(!Status().dnsActivated());
+    QVERIFY(Status().killswitchActivated());
+}
+
 TestVpnCoreSequences::Outcome TestVpnCoreSequences::generate(quint32 seed, int length)
 {
     QRandomGenerator random(seed);
@@ -141,6 +270,8 @@ TestVpnCoreSequences::Outcome TestVpnCoreSequences::generate(quint32 seed, int l
             outcome.step = step;
             break;
         }
+        if (world.hasQuit())
+            break;
     }
     return outcome;
 }

@@ -2,6 +2,7 @@
 // reaches it on ws://127.0.0.1:6457. Only the application directory's client may command it
 // (and the programs named with --allow-client), only with the client's own command lines.
 #include "buildconfig.h"
+#include "childrights.h"
 #include "safefolder.h"
 #include "vpnservice.h"
 
@@ -108,6 +109,11 @@ int main(int argc, char **argv)
         clients << client;
     }
 
+    QString rightsError;
+    if (!ChildRights::withholdInspection(&rightsError)) {
+        qCritical("vpn-service: %s", qPrintable(rightsError));
+        return 1;
+    }
     quitOnSignals(app);
     const AccessControl access(clients);
     VpnService service(QDir(directory), access);

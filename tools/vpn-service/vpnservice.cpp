@@ -36,6 +36,9 @@ bool survivesItsClient(const QString &name)
     return name == QLatin1String("dns");
 }
 
+// A dns run takes a second or two; one that hangs must not hold the service's stop for long.
+constexpr int dnsGraceMs = 30000;
+
 // A child that inherits the descriptors of the files the service checked for it, and no other:
 // the service opens everything close-on-exec, and only the child's own copies are kept.
 class CheckedProcess final : public QProcess
@@ -113,14 +116,22 @@ VpnService::VpnService(const QDir &applicationDirectory, const AccessControl &ac
 
 VpnService::~VpnService()
 {
+    // The links close as the members go: their ends must not reach a service half gone.
+    m_server.disconnect(this);
+    for (auto it = m_clients.constBegin(); it != m_clients.constEnd(); ++it)
+        it.key()->disconnect(this);
     // Taken first: each end runs the finished handler, which edits the list.
-    QList<QPointer<QProcess>> processes;
+    QList<QPair<QPointer<QProcess>, bool>> processes;
     for (const Child &child : qAsConst(m_children))
-        processes << child.process;
-    for (const QPointer<QProcess> &process : qAsConst(processes)) {
-        if (process) {
-            process->disconnect(this);
-            endProcess(process);
+        processes.append({child.process, survivesItsClient(child.name)});
+    for (const auto &process : qAsConst(processes)) {
+        if (process.first) {
+            process.first->disconnect(this);
+            // A dns run is left to finish when the service stops too: its unit KILLs only what
+            // is left once the service has gone.
+            if (process.second)
+                process.first->waitForFinished(dnsGraceMs);
+            endProcess(process.first);
         }
     }
 }
