@@ -59,6 +59,21 @@ void MultiPing::onPingFinished(bool success, uint value)
         finishBatch();
 }
 
+QStringList MultiPing::byValue(const QStringList &results)
+{
+    QList<QPair<qulonglong, QString>> ranked;
+    for (const QString &entry : results) {
+        bool ok = false;
+        const qulonglong value = entry.mid(entry.lastIndexOf(QLatin1Char(':')) + 1).toULongLong(&ok);
+        ranked.append({ok && entry.contains(QLatin1Char(':')) ? value : ~0ULL, entry});
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QStringList ordered;
+    for (const auto &pair : qAsConst(ranked))
+        ordered << pair.second;
+    return ordered;
+}
+
 void MultiPing::finishBatch()
 {
     std::sort(m_sorted.begin(), m_sorted.end());

@@ -20,6 +20,11 @@ public:
     ~MultiPing() override;
 
     QStringList results() const { return m_results; }
+    // The batch's "address:value" entries, lowest value first. Replies arrive in the order the
+    // probes' processes got to run, which a busy machine shuffles by more than the distance
+    // between two servers; the measured value is what tells the nearer one. Equal values keep
+    // their order, entries without a value come last.
+    static QStringList byValue(const QStringList &results);
 
 signals:
     void lastRequestFinished(const QStringList &data);

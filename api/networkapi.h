@@ -56,5 +56,6 @@ private:
     QString m_currentIp;
     Servers m_servers;
     bool m_stopped = false;
+    bool m_caFileIgnored = false;
     int m_timeout = replyTimeout;
 };

@@ -12,11 +12,13 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <ctime>
 #include <netinet/in.h>
 #include <netinet/ip.h>
 #include <netinet/ip_icmp.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <QtEndian>
@@ -71,6 +73,7 @@ struct Pinger::Request
     quint16 sequence = 0;
     quint32 target = 0;
     QElapsedTimer clock;
+    timespec sent = {}; // CLOCK_REALTIME, the clock of the kernel's receive stamps
     QTimer timeout;
     std::unique_ptr<QSocketNotifier> notifier;
     std::unique_ptr<SenderObject> relay;
@@ -125,6 +128,12 @@ void Pinger::ping(const QString &address, int timeoutMs)
     sockaddr_in to = {};
     to.sin_family = AF_INET;
     to.sin_addr.s_addr = htonl(request.target);
+    // The answer's time is the kernel's stamp of its arrival: an event loop busy with painting
+    // would otherwise add its own delay to every probe that came in meanwhile, and a near server
+    // could rank behind a far one.
+    const int stamp = 1;
+    ::setsockopt(request.fd, SOL_SOCKET, SO_TIMESTAMPNS, &stamp, sizeof stamp);
+    ::clock_gettime(CLOCK_REALTIME, &request.sent);
     request.clock.start();
     if (::sendto(request.fd, packet, sizeof packet, 0, reinterpret_cast<sockaddr *>(&to), sizeof to) < 0) {
         qCritical().noquote() << objectName()
@@ -151,11 +160,18 @@ void Pinger::ping(const QString &address, int timeoutMs)
     connect(request.notifier.get(), &QSocketNotifier::activated, this, [this] {
         Request &r = *m_request;
         unsigned char buffer[1500];
+        alignas(cmsghdr) unsigned char control[CMSG_SPACE(sizeof(timespec))];
         sockaddr_in from = {};
-        socklen_t length = sizeof from;
         for (;;) {
-            const ssize_t size =
-                ::recvfrom(r.fd, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr *>(&from), &length);
+            iovec part = {buffer, sizeof buffer};
+            msghdr message = {};
+            message.msg_name = &from;
+            message.msg_namelen = sizeof from;
+            message.msg_iov = &part;
+            message.msg_iovlen = 1;
+            message.msg_control = control;
+            message.msg_controllen = sizeof control;
+            const ssize_t size = ::recvmsg(r.fd, &message, 0);
             if (size < 0)
                 return;
             int offset = 0;
@@ -169,8 +185,21 @@ void Pinger::ping(const QString &address, int timeoutMs)
             if (qFromBigEndian<quint16>(buffer + offset + 4) != r.identifier
                 || qFromBigEndian<quint16>(buffer + offset + 6) != r.sequence)
                 continue;
+            qint64 nanoseconds = r.clock.nsecsElapsed();
+            for (cmsghdr *c = CMSG_FIRSTHDR(&message); c; c = CMSG_NXTHDR(&message, c)) {
+                if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_TIMESTAMPNS)
+                    continue;
+                timespec arrived = {};
+                std::memcpy(&arrived, CMSG_DATA(c), sizeof arrived);
+                const qint64 stamped = (qint64(arrived.tv_sec) - qint64(r.sent.tv_sec)) * 1000000000
+                    + (qint64(arrived.tv_nsec) - qint64(r.sent.tv_nsec));
+                // A wall clock set meanwhile makes the stamp meaningless; the monotonic time
+                // since sending is then the better figure.
+                if (stamped >= 0 && stamped <= nanoseconds)
+                    nanoseconds = stamped;
+            }
             // Whole milliseconds, rounded up: an answer within the first millisecond is an answer.
-            const uint elapsed = uint(std::ceil(double(r.clock.nsecsElapsed()) / 1e6));
+            const uint elapsed = uint(std::ceil(double(nanoseconds) / 1e6));
             r.timeout.stop();
             r.notifier.reset();
             r.relay->deliver(true, qMax(1u, elapsed));

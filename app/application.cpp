@@ -512,7 +512,8 @@ Servers Application::recommendedServers(const QStringList &pingResults, const Se
 {
     Servers selection;
     QSet<QString> countries;
-    for (const QString &entry : pingResults) {
+    const QStringList ranked = MultiPing::byValue(pingResults);
+    for (const QString &entry : ranked) {
         if (selection.size() >= maxRecommendedServers)
             break;
         const Server server = serverByIp(catalogue, entry.section(QLatin1Char(':'), 0, 0));

@@ -67,7 +67,8 @@ void ServerChoice::takeResults(const QStringList &results)
     m_running = nullptr;
     probe->deleteLater();
     m_searchCountry.clear();
-    for (const QString &entry : results) {
+    // The fastest by its measured time: replies come in the order the event loop got to them.
+    for (const QString &entry : MultiPing::byValue(results)) {
         const Server server = serverByIp(m_servers, entry.section(QLatin1Char(':'), 0, 0));
         if (!server.isValid())
             continue;

@@ -437,10 +437,15 @@ void TestApp::recommendedServers_data()
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("nothing") << QStringList() << QStringList();
-    // The order of the replies decides, not the value beside them.
-    QTest::newRow("first reply of a country wins")
+    // The measured value decides, not the order in which the replies came.
+    QTest::newRow("lowest value of a country wins")
         << QStringList{"10.0.0.2:20", "10.0.0.1:10", "10.1.0.1:30", "10.0.0.3:5"}
-        << QStringList{"10.0.0.2", "10.1.0.1"};
+        << QStringList{"10.0.0.3", "10.1.0.1"};
+    QTest::newRow("countries in the order of their values")
+        << QStringList{"10.2.0.1:300", "10.1.0.1:40", "10.0.0.1:100000", "10.3.0.1:6"}
+        << QStringList{"10.3.0.1", "10.1.0.1", "10.2.0.1", "10.0.0.1"};
+    QTest::newRow("equal values keep the reply order")
+        << QStringList{"10.2.0.1:9", "10.1.0.1:9"} << QStringList{"10.2.0.1", "10.1.0.1"};
     QTest::newRow("one country in two cases") << QStringList{"10.0.0.4:7", "10.0.0.1:8"} << QStringList{"10.0.0.4"};
     QTest::newRow("addresses of no server")
         << QStringList{"192.0.2.1:1", "10.1.0.1:2", "10.9.9.9:3"} << QStringList{"10.1.0.1"};
