@@ -176,10 +176,11 @@ Application::~Application()
     }
     invokeQml("saveUnsavedData");
     // The controller's own last runs need the service link, which was made first and would go
-    // first with the children: it moves to the end of them. The controller itself goes after the
-    // scene (a member), so that no binding reads it half destroyed.
-    m_serviceController->setParent(nullptr);
-    m_serviceController->setParent(this);
+    // first with the children, so the controller goes now; the scene goes before it, so that no
+    // binding reads a controller half destroyed (the engine forgets a root object it loses).
+    qDeleteAll(m_qmlEngine.rootObjects());
+    delete m_vpnCore;
+    m_vpnCore = nullptr;
     m_serviceController->sendInitCommand();
     Log::info(this, QStringLiteral("Stopped"));
     // Translator, engine and adapter detector go with the members; the scene goes before the

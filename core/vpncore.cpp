@@ -5,6 +5,7 @@
 #include "logger.h"
 #include "networkapi.h"
 #include "openvpnclient.h"
+#include "platform/paths.h"
 #include "portchecker.h"
 #include "publicaddress.h"
 #include "serverchoice.h"
@@ -830,5 +831,8 @@ void VpnCore::runStartupCheck()
         m_protection->releaseLeftoverKillSwitch();
     }
     m_protection->forgetRecord();
-    m_protection->restoreIpv6();
+    // Only a record of a switch-off gives the tool something to do; without one, a run would
+    // only hold the next connection until a service that may not be up has answered it.
+    if (QFileInfo::exists(Platform::programDataDirectory() + QStringLiteral("/ipv6.dat")))
+        m_protection->restoreIpv6();
 }

@@ -499,12 +499,13 @@ private:
             if (index < 0)
                 return false;
             Probe probe = m_probes.takeAt(index);
-            // The slower server answers first, so that the choice is not just the first entry.
+            // The slower server answers first, so that the choice is the fastest by its time,
+            // not the first reply.
             QStringList results;
             for (int i = probe.addresses.size() - 1; i >= 0; --i)
                 results << probe.addresses.at(i) + QStringLiteral(":%1").arg(10 + i);
             if (probe.id == m_currentProbe) {
-                m_expectedServer = results.first().section(QLatin1Char(':'), 0, 0);
+                m_expectedServer = probe.addresses.first();
                 m_currentProbe = 0;
             }
             probe.done(results);
