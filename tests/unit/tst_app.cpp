@@ -129,12 +129,11 @@ void TestApp::toolkitVariables()
     qputenv("QML_DISABLE_DISK_CACHE", "0");
     const Startup::ToolkitVariables saved(names);
 
-#ifdef Q_OS_LINUX
-    // Linux measures nothing: the toolkit's scale from the screen's DPI stays as it is.
+    // Linux measures nothing: the toolkit's scale from the screen's DPI stays as it is. (This
+    // test program, like the locks below, is Linux's own.)
     DisplayScale::apply(650);
     QVERIFY(!qEnvironmentVariableIsSet("QT_SCALE_FACTOR"));
     QVERIFY(!qEnvironmentVariableIsSet("QT_SCALE_FACTOR_ROUNDING_POLICY"));
-#endif
 
     // What the program set for its toolkit goes; what the user had comes back.
     for (const QByteArray &name : names)
