@@ -252,13 +252,14 @@ public:
         if (!createInterface())
             return false;
 
-        // The private key reaches wg through a pipe: never a command line, never a file.
+        // The private key reaches wg through a pipe: never a command line, never a file. The pipe
+        // is named through /proc, which every sandbox keeps; a confined /dev may lack stdin.
         bool ok = false;
         run(QStringLiteral("wg"),
             {QStringLiteral("set"),
              m_interface,
              QStringLiteral("private-key"),
-             QStringLiteral("/dev/stdin"),
+             QStringLiteral("/proc/self/fd/0"),
              QStringLiteral("peer"),
              config.peerPublicKey,
              QStringLiteral("endpoint"),
