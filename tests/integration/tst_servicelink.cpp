@@ -68,7 +68,7 @@ private slots:
     void endsWhatItStartedWhenTheClientGoes();
     void endsWhatItStartedWhenItExits();
     void refusesBrowserOrigins();
-    void programsInheritTheEnvironment();
+    void programsInheritTheEnvironmentNotTheDescriptors();
     void strangersAreRefused_data();
     void strangersAreRefused();
     void onlyTheClientsCommandLinesRun_data();
@@ -106,7 +106,9 @@ void TestServiceLink::initTestCase()
     QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), program(m_sleeper)));
     QVERIFY(QFile::setPermissions(program(m_sleeper), QFile::ReadOwner | QFile::ExeOwner));
     writeScript(program(QStringLiteral("network-tool")), "exec \"$(dirname \"$0\")/" + m_sleeper.toUtf8() + "\" 60");
-    writeScript(program(QStringLiteral("dns")), "printf '%s\\n' \"$@\" > \"$VELMORIX_DATA_DIR/dns-args\"");
+    writeScript(program(QStringLiteral("dns")),
+                "printf '%s\\n' \"$@\" > \"$VELMORIX_DATA_DIR/dns-args\"; "
+                "ls -l /proc/$$/fd > \"$VELMORIX_DATA_DIR/dns-fds\"");
     writeScript(m_elsewhere.filePath(QStringLiteral("killswitch")), "exit 0");
     // Stand-ins that record how they were started, and what the configuration they were given
     // holds when they read it.
@@ -329,7 +331,7 @@ void TestServiceLink::refusesBrowserOrigins()
     QTRY_COMPARE(clientConnected.count(), 1);
 }
 
-void TestServiceLink::programsInheritTheEnvironment()
+void TestServiceLink::programsInheritTheEnvironmentNotTheDescriptors()
 {
     QTemporaryDir data;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -347,6 +349,12 @@ void TestServiceLink::programsInheritTheEnvironment()
     QFile args(data.filePath(QStringLiteral("dns-args")));
     QVERIFY(args.open(QIODevice::ReadOnly));
     QCOMPARE(args.readAll(), QByteArray("vpn\n{id}@10.8.0.1,10.8.0.2\n"));
+    // A root program reads outside input: no socket of the service's (its signal pipe, its
+    // listener, a client's link) may reach it.
+    QFile descriptors(data.filePath(QStringLiteral("dns-fds")));
+    QVERIFY(descriptors.open(QIODevice::ReadOnly));
+    const QByteArray table = descriptors.readAll();
+    QVERIFY2(!table.contains("socket:"), table.constData());
 }
 
 void TestServiceLink::strangersAreRefused_data()

@@ -2,46 +2,17 @@
 // address as it sees it (with the country of the VPN server when the call comes through one)
 // and the accounts with their WireGuard data, over HTTPS with the demo PKI.
 #include "backendserver.h"
+#include "platform/quitsignals.h"
 #include "providerlayout.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSocketNotifier>
 
-#include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
-}
-
-void quitOnSignals(QCoreApplication &app)
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
-        return;
-    auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] {
-        char byte;
-        [[maybe_unused]] const ssize_t read = ::read(signalPipe[0], &byte, 1);
-        app.quit();
-    });
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(signal, &action, nullptr);
-}
 
 QByteArray readFile(const QString &path, QString *error)
 {
@@ -161,7 +132,7 @@ int main(int argc, char **argv)
                      qPrintable(server.errorString()));
         return 1;
     }
-    quitOnSignals(app);
+    Platform::watchQuitSignals(&app, [&app] { app.quit(); });
     qInfo("demo-provider: serving %s, %lld servers in the catalogue",
           qPrintable(server.base()),
           static_cast<long long>(layout.servers().size()));

@@ -3,49 +3,13 @@
 // (and the programs named with --allow-client), only with the client's own command lines.
 #include "buildconfig.h"
 #include "childrights.h"
+#include "platform/quitsignals.h"
 #include "safefolder.h"
 #include "vpnservice.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QSocketNotifier>
-
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
-}
-
-// Ends the event loop on SIGTERM, SIGINT and SIGHUP, so that the service ends what it started.
-void quitOnSignals(QCoreApplication &app)
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
-        return;
-    auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] {
-        char byte;
-        [[maybe_unused]] const ssize_t read = ::read(signalPipe[0], &byte, 1);
-        qInfo("VpnService: Signal received, ending");
-        app.quit();
-    });
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(signal, &action, nullptr);
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -114,7 +78,11 @@ int main(int argc, char **argv)
         qCritical("vpn-service: %s", qPrintable(rightsError));
         return 1;
     }
-    quitOnSignals(app);
+    // Ends the event loop on the system's quit signals, so that the service ends what it started.
+    Platform::watchQuitSignals(&app, [&app] {
+        qInfo("VpnService: Signal received, ending");
+        app.quit();
+    });
     const AccessControl access(clients);
     VpnService service(QDir(directory), access);
     if (!service.listen(quint16(port)))

@@ -7,6 +7,7 @@
 // servers of the configuration for the tunnel's life. The log goes to "log.bin" beside CONF,
 // the tunnel's pid to CONF.pid. It runs as root in a folder of the client's: every file there
 // is reached through the folder opened once, never by following a link (SafeFolder).
+#include "platform/quitsignals.h"
 #include "safefolder.h"
 #include "tunnelconfig.h"
 
@@ -17,7 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTcpSocket>
 #include <QThread>
@@ -28,7 +28,6 @@
 #include <cstdio>
 #include <memory>
 #include <sys/prctl.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,14 +48,6 @@ int peerTimeout()
 {
     const int overridden = qEnvironmentVariableIntValue("VELMORIX_WG_PEER_TIMEOUT");
     return overridden > 0 ? overridden : peerTimeoutSeconds;
-}
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
 }
 
 // CONF.dns: the tunnel switched the DNS servers and has not given them back yet. Written before
@@ -629,15 +620,7 @@ int main(int argc, char **argv)
         ::close(pid);
     }
 
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
-        auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-        QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::exit(0); });
-        struct sigaction action = {};
-        action.sa_handler = onSignal;
-        sigemptyset(&action.sa_mask);
-        for (int signal : {SIGTERM, SIGINT, SIGHUP})
-            sigaction(signal, &action, nullptr);
-    }
+    Platform::watchQuitSignals(&app, [] { QCoreApplication::exit(0); });
 
     int code = 1;
     if (tunnel.up()) {
