@@ -82,8 +82,7 @@ Update::~Update()
 
 QString Update::maintenanceToolPath()
 {
-    return QDir::toNativeSeparators(QStringLiteral("%1/%2").arg(
-        Utils::applicationDirectory(), Utils::executablePath(QLatin1String(maintenanceToolName), false)));
+    return Utils::executablePath(QLatin1String(maintenanceToolName), true);
 }
 
 QString Update::currentVersion()

@@ -46,7 +46,8 @@ bool writeFile(const QString &path, const QByteArray &content)
     return file.write(content) == content.size();
 }
 
-// The client's own configuration for this server, without its management interface.
+// The client's own configuration for this server (its management interface comes on the
+// command line, which the bench does not give).
 QString openVpnConfig(int protocol, const QString &server)
 {
     ConnectionParameters parameters;
@@ -62,7 +63,7 @@ QString openVpnConfig(int protocol, const QString &server)
     QFile file(client.configFilePath());
     if (!file.open(QIODevice::ReadOnly))
         return QString();
-    return QString::fromLatin1(file.readAll()).remove(QStringLiteral("management 127.0.0.1 61973\r\n"));
+    return QString::fromLatin1(file.readAll());
 }
 
 double openVpnRound(const QString &appDir, const QString &config, const QString &credentials, const QString &server,
@@ -152,6 +153,10 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "bench_engine_alone: %s\n", qPrintable(error));
             return 1;
         }
+        if (layout.accounts().isEmpty()) {
+            std::fprintf(stderr, "bench_engine_alone: the layout has no account\n");
+            return 1;
+        }
         const ProviderLayout::Account demo = layout.accounts().first();
         const Account account(1, demo.user, QStringLiteral("Active"), QString(), QString(), demo.wgAddress, demo.wgPrivateKey, QString());
         config = work.filePath(QStringLiteral("wg-bench.conf"));
@@ -159,7 +164,12 @@ int main(int argc, char **argv)
             return 1;
     } else {
         config = work.filePath(QStringLiteral("bench.ovpn"));
-        if (!writeFile(config, openVpnConfig(protocol, server).toLatin1()) || !writeFile(credentials, "demo\ndemo-pass\n"))
+        const QString text = openVpnConfig(protocol, server);
+        if (text.isEmpty()) {
+            std::fprintf(stderr, "bench_engine_alone: the client made no configuration for %s\n", qPrintable(server));
+            return 1;
+        }
+        if (!writeFile(config, text.toLatin1()) || !writeFile(credentials, "demo\ndemo-pass\n"))
             return 1;
     }
 

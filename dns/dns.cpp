@@ -251,6 +251,9 @@ bool Dns::run()
 
 QStringList Dns::vpnServersLeft(const Parsed &parsed) const
 {
+    // Only a reset knows the VPN's servers; the other runs need no second look at the system.
+    if (m_vpnServers.isEmpty())
+        return {};
     QStringList left;
     const QStringList now = currentServers();
     for (const QString &server : qAsConst(m_vpnServers)) {
