@@ -475,6 +475,9 @@ void TestVpnCoreLab::serviceRestartMidSession()
     core->setVpnServerIp(m_server, QStringLiteral("NL, Amsterdam"));
     QVERIFY(connectAndWait(*core));
     const qint64 pid = m_service->lastPid(QStringLiteral("openvpn"));
+    // Mid-session, once the session's protection programs have run: the service dies with no
+    // program of its halfway started.
+    QTRY_VERIFY_WITH_TIMEOUT(core->protection().isSettled(), 10000);
 
     // The service dies and comes back; the engine it started lives on without it.
     m_service->crash();
